@@ -1,0 +1,47 @@
+# `make run` and `make test` do all set-up on a fresh Debian or Ubuntu machine.
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
+
+.PHONY: all setup build run test test-sanitize bench install screenshot clean
+
+all: build
+
+setup:
+	@./tools/setup.sh
+
+$(BUILD)/CMakeCache.txt: | setup
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release
+
+build: setup $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) --parallel $(JOBS)
+
+run: build
+	@if [ -z "$$DISPLAY" ] && [ -z "$$WAYLAND_DISPLAY" ] && [ -z "$$QT_QPA_PLATFORM" ]; then \
+	  echo "Vandrel needs a graphical desktop: no display was found (DISPLAY and WAYLAND_DISPLAY are unset)."; \
+	  exit 1; \
+	fi
+	./$(BUILD)/src/vandrel
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure --timeout 300
+
+$(BUILD_ASAN)/CMakeCache.txt: | setup
+	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DVANDREL_SANITIZE=ON
+
+test-sanitize: setup $(BUILD_ASAN)/CMakeCache.txt
+	cmake --build $(BUILD_ASAN) --parallel $(JOBS)
+	cd $(BUILD_ASAN) && \
+	  ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_leaks=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
+	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	  ctest --output-on-failure --timeout 600
+
+bench: build
+	cmake --build $(BUILD) --target bench
+
+install: build
+	cmake --install $(BUILD)
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN)

@@ -1,0 +1,27 @@
+#include "src/application.h"
+
+#include "src/vandrel.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QStyle>
+#include <QStyleFactory>
+
+#include <memory>
+
+int Run_Vandrel(int &argc, char **argv)
+{
+  QApplication application(argc, argv);
+  if (QStyle *const style = QStyleFactory::create("fusion")) {
+    QApplication::setStyle(style);
+  }
+  // Windows takes the icon from the executable's resource; elsewhere the window system
+  // learns it from the application.
+  QApplication::setWindowIcon(QIcon(":/icons/vandrel.png"));
+
+  auto window = std::make_unique<TVandrel>();
+  window->show();
+  const int result = application.exec();
+  window.reset();
+  return result;
+}

@@ -1,0 +1,8 @@
+#ifndef SRC_APPLICATION_H
+#define SRC_APPLICATION_H
+
+// Runs the program: application object, style, main window, event loop. Returns the
+// event loop's exit code. Arguments other than the toolkit's own are ignored.
+int Run_Vandrel(int &argc, char **argv);
+
+#endif
