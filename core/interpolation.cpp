@@ -15,13 +15,14 @@ template <class TPoint>
 using TKey = double (*)(const TPoint &);
 
 // The point on the line through anchor and other at the key position. Fails when the
-// two points share their key, where the line has no defined point.
+// two points share their key, where the line has no defined point, and when their key
+// distance overflows, where the fraction along the line would be meaningless.
 template <class TPoint>
 bool Along_Line(const TPoint &anchor, const TPoint &other, const double &position,
                 const TKey<TPoint> key, TPoint *result)
 {
   const TPoint direction = other - anchor;
-  if (key(direction) == 0.0) {
+  if (key(direction) == 0.0 || !std::isfinite(key(direction))) {
     return false;
   }
   const double s = (position - key(anchor)) / key(direction);
@@ -68,7 +69,7 @@ bool Lookup(const std::vector<TPoint> &points, const double &position, const TKe
   const TPoint &first = points[0];
   const TPoint &last = points[n - 1];
   const double span = key(last) - key(first);
-  if (std::fabs(span) < Minimum_Span) {
+  if (std::fabs(span) < Minimum_Span || !std::isfinite(span)) {
     return false;
   }
   const double t = (position - key(first)) / span;

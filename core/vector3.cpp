@@ -38,9 +38,11 @@ TVector3 &TVector3::Normalize()
 
 TVector3 &TVector3::Cross_Product(const TVector3 &other)
 {
-  const TVector3 old = *this;
-  x = old.y * other.z - old.z * other.y;
-  y = old.z * other.x - old.x * other.z;
-  z = old.x * other.y - old.y * other.x;
+  // Both operands are copied first: other may be this very vector.
+  const TVector3 a = *this;
+  const TVector3 b = other;
+  x = a.y * b.z - a.z * b.y;
+  y = a.z * b.x - a.x * b.z;
+  z = a.x * b.y - a.y * b.x;
   return *this;
 }

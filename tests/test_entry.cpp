@@ -1,0 +1,94 @@
+#include "src/application.h"
+#include "src/vandrel.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QImage>
+#include <QStyle>
+#include <QTimer>
+#include <QWidget>
+#include <QtTest>
+
+#include <vector>
+
+namespace {
+
+struct TRun_Observation
+{
+  QString style;
+  QString title;
+  QSize size;
+  bool main_window_shown = false;
+};
+
+TRun_Observation observed;
+
+// Once the event loop runs, notes what the entry set up and closes the main window as
+// a user would.
+void Close_Main_Window_When_Running()
+{
+  QTimer::singleShot(0, [] {
+    observed.style = QApplication::style()->objectName();
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+      if (auto *window = qobject_cast<TVandrel *>(widget)) {
+        observed.title = window->windowTitle();
+        observed.size = window->size();
+        observed.main_window_shown = window->isVisible();
+        window->close();
+      }
+    }
+  });
+}
+
+}  // namespace
+
+class TEntryTest : public QObject
+{
+  Q_OBJECT
+
+private slots:
+  void initTestCase() { qAddPreRoutine(Close_Main_Window_When_Running); }
+
+  void closing_the_window_ends_with_code_zero_data()
+  {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("no arguments") << QStringList();
+    QTest::newRow("unknown options and files")
+      << (QStringList() << "--help" << "-x" << "data.txt" << "");
+  }
+
+  void closing_the_window_ends_with_code_zero()
+  {
+    QFETCH(QStringList, arguments);
+    std::vector<QByteArray> storage = {QByteArray("vandrel")};
+    for (const QString &argument : arguments) {
+      storage.push_back(argument.toLocal8Bit());
+    }
+    std::vector<char *> argv;
+    for (QByteArray &argument : storage) {
+      argv.push_back(argument.data());
+    }
+    argv.push_back(nullptr);
+    int argc = static_cast<int>(storage.size());
+
+    observed = TRun_Observation();
+    QCOMPARE(Run_Vandrel(argc, argv.data()), 0);
+    QVERIFY(observed.main_window_shown);
+    QCOMPARE(observed.style.toLower(), QString("fusion"));
+    QCOMPARE(observed.title, QString("Vandrel"));
+    QCOMPARE(observed.size, QSize(1001, 635));
+  }
+
+  void icon_is_a_64_pixel_image_with_alpha()
+  {
+    const QImage icon(":/icons/vandrel.png");
+    QCOMPARE(icon.size(), QSize(64, 64));
+    QVERIFY(icon.hasAlphaChannel());
+    QCOMPARE(icon.pixelColor(0, 0).alpha(), 0);
+    QCOMPARE(icon.pixelColor(32, 32).alpha(), 255);
+  }
+};
+
+QTEST_APPLESS_MAIN(TEntryTest)
+
+#include "test_entry.moc"
