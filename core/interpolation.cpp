@@ -36,8 +36,20 @@ bool Beyond(const double &position, const double &end, const double &direction)
   return direction > 0.0 ? position > end : position < end;
 }
 
-// The first segment, in list order, whose key span covers the position; segments of
-// Minimum_Span or less are stepped over.
+// A segment of Minimum_Span or less is never used by the scan.
+template <class TPoint>
+bool Too_Short(const TPoint &a, const TPoint &b, const TKey<TPoint> key)
+{
+  return std::fabs(key(b) - key(a)) <= Minimum_Span;
+}
+
+template <class TPoint>
+double Fraction(const TPoint &a, const TPoint &b, const double &position, const TKey<TPoint> key)
+{
+  return (position - key(a)) / (key(b) - key(a));
+}
+
+// The first segment, in list order, whose key span covers the position.
 template <class TPoint>
 bool Scan_Segments(const std::vector<TPoint> &points, const double &position,
                    const TKey<TPoint> key, TPoint *result)
@@ -45,10 +57,10 @@ bool Scan_Segments(const std::vector<TPoint> &points, const double &position,
   for (std::size_t i = 0; i + 1 < points.size(); ++i) {
     const TPoint &a = points[i];
     const TPoint &b = points[i + 1];
-    if (std::fabs(key(b) - key(a)) <= Minimum_Span) {
+    if (Too_Short(a, b, key)) {
       continue;
     }
-    const double u = (position - key(a)) / (key(b) - key(a));
+    const double u = Fraction(a, b, position, key);
     if (u < 0.0 || u > 1.0) {
       continue;
     }
@@ -57,10 +69,37 @@ bool Scan_Segments(const std::vector<TPoint> &points, const double &position,
   return false;
 }
 
-// Piecewise-linear lookup shared by the two- and three-component functions.
+// The same choice as Scan_Segments for a list whose keys are monotone, asked at positions
+// that move in the list's direction: a segment passed over (too short, or the position
+// lies beyond it) stays passed over for every later position, so the scan resumes at
+// *segment; and a position before the current segment lies before every later one.
 template <class TPoint>
-bool Lookup(const std::vector<TPoint> &points, const double &position, const TKey<TPoint> key,
-            TPoint *result)
+bool Scan_Onwards(const std::vector<TPoint> &points, const double &position,
+                  const TKey<TPoint> key, std::size_t *segment, TPoint *result)
+{
+  for (; *segment + 1 < points.size(); ++*segment) {
+    const TPoint &a = points[*segment];
+    const TPoint &b = points[*segment + 1];
+    if (Too_Short(a, b, key)) {
+      continue;
+    }
+    const double u = Fraction(a, b, position, key);
+    if (u > 1.0) {
+      continue;
+    }
+    if (u < 0.0) {
+      return false;
+    }
+    return Along_Line(a, b, position, key, result);
+  }
+  return false;
+}
+
+// Piecewise-linear lookup shared by the two- and three-component functions; scan finds
+// the segment for a position between the ends.
+template <class TPoint, class TScan>
+bool Lookup_With(const std::vector<TPoint> &points, const double &position,
+                 const TKey<TPoint> key, const TScan &scan, TPoint *result)
 {
   const std::size_t n = points.size();
   if (n < 2) {
@@ -79,7 +118,7 @@ bool Lookup(const std::vector<TPoint> &points, const double &position, const TKe
   if (t > 1.0) {
     return Along_Line(last, points[n - 2], position, key, result);
   }
-  if (Scan_Segments(points, position, key, result)) {
+  if (scan(position, result)) {
     return true;
   }
   // Rounding can put a position just outside an end at t of exactly 0 or 1, where the
@@ -91,6 +130,29 @@ bool Lookup(const std::vector<TPoint> &points, const double &position, const TKe
     return Along_Line(first, points[1], position, key, result);
   }
   return false;
+}
+
+template <class TPoint>
+bool Lookup(const std::vector<TPoint> &points, const double &position, const TKey<TPoint> key,
+            TPoint *result)
+{
+  const auto scan = [&](const double &x, TPoint *found) {
+    return Scan_Segments(points, x, key, found);
+  };
+  return Lookup_With(points, position, key, scan, result);
+}
+
+// +1 when the positions never fall, -1 when they never rise (a constant list counts as
+// rising), 0 otherwise (or when one is NaN).
+int Direction(const Point_List &points)
+{
+  bool rising = true;
+  bool falling = true;
+  for (std::size_t i = 0; i + 1 < points.size(); ++i) {
+    rising = rising && points[i + 1].x >= points[i].x;
+    falling = falling && points[i + 1].x <= points[i].x;
+  }
+  return rising ? 1 : (falling ? -1 : 0);
 }
 
 bool Finite_Or_Infinite(const double &value)
@@ -150,6 +212,37 @@ bool Interpolate_Value(const Point_List &points, const double &position, double 
     return false;
   }
   *value = result.y;
+  return true;
+}
+
+bool Interpolate_At_Positions(const Point_List &points, const Point_List &at,
+                              std::vector<double> *values)
+{
+  if (!ASSERT(values)) {
+    return false;
+  }
+  values->assign(at.size(), 0.0);
+  const int list_direction = Direction(points);
+  const int position_direction = Direction(at);
+  if (list_direction == 0 || position_direction == 0) {
+    for (std::size_t i = 0; i < at.size(); ++i) {
+      Interpolate_Value(points, at[i].x, &(*values)[i]);
+    }
+    return false;
+  }
+  std::size_t segment = 0;
+  const auto scan = [&](const double &x, TVector2 *found) {
+    return Scan_Onwards(points, x, Key_X, &segment, found);
+  };
+  // Visit the positions in the direction the list runs, so that the scan only moves on.
+  const bool forward = list_direction == position_direction;
+  for (std::size_t k = 0; k < at.size(); ++k) {
+    const std::size_t i = forward ? k : at.size() - 1 - k;
+    TVector2 result;
+    if (Lookup_With(points, at[i].x, Key_X, scan, &result) && Finite_Or_Infinite(result.y)) {
+      (*values)[i] = result.y;
+    }
+  }
   return true;
 }
 

@@ -12,6 +12,13 @@ constexpr double Minimum_Span = 1.0e-6;
 // always leaves 0.0; a true result never carries a NaN.
 bool Interpolate_Value(const Point_List &points, const double &position, double *value);
 
+// The value Interpolate_Value gives (0.0 where it fails) at the position x of every point
+// of `at`. When both lists are monotone, as evenly spaced series are, this takes one pass
+// over both and returns true; otherwise it looks up each position on its own and returns
+// false.
+bool Interpolate_At_Positions(const Point_List &points, const Point_List &at,
+                              std::vector<double> *values);
+
 // The same lookups over three components, keyed on z, x and y respectively.
 bool Interpolate_XY_At_Z(const Point_List_3D &points, const double &z, double *x_value,
                          double *y_value);

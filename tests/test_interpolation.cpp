@@ -4,7 +4,9 @@
 #include <QtTest>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <random>
 
 Q_DECLARE_METATYPE(Point_List)
 
@@ -48,6 +50,26 @@ Point_List_3D Keyed(const Point_List &points, const int key)
     result.push_back(p);
   }
   return result;
+}
+
+bool Same_Bits(const double a, const double b)
+{
+  return std::memcmp(&a, &b, sizeof a) == 0;
+}
+
+// An evenly spaced series by repeated addition; at large magnitudes additions may be lost,
+// leaving runs of equal positions.
+Point_List Series(std::mt19937 &random, const double start, const double increment,
+                  const int count)
+{
+  std::uniform_real_distribution<double> value(-100.0, 100.0);
+  Point_List points;
+  double position = start;
+  for (int i = 0; i < count; ++i) {
+    points.emplace_back(position, value(random));
+    position += increment;
+  }
+  return points;
 }
 
 const double NOT_WRITTEN = 99.0;
@@ -214,6 +236,75 @@ private slots:
     QVERIFY2(rounding_cases > 0, "no list hit the rounding case");
   }
 
+  // The one-pass evaluation picks the same segment as the lookup, bit for bit, for evenly
+  // spaced series in either direction, positions on interior points, ends and beyond.
+  void one_pass_matches_lookup()
+  {
+    std::mt19937 random(20261207);
+    std::uniform_int_distribution<int> count(0, 40);
+    std::uniform_int_distribution<int> coin(0, 1);
+    std::uniform_int_distribution<int> divisor(1, 7);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const double magnitudes[] = {1.0, 1000.0, 1.0e-7, 1.0e16, 1.0e17};
+    int one_pass = 0;
+    for (int round = 0; round < 20000; ++round) {
+      const double magnitude = magnitudes[round % 5];
+      const double start = (unit(random) - 0.5) * 20.0 * magnitude;
+      double increment = (0.2 + unit(random) * 3.0) * (coin(random) ? 1.0 : -1.0);
+      if (round % 3 == 0) {
+        increment = std::round(increment * 4.0) / 4.0 + (increment > 0 ? 1.0 : -1.0);
+      }
+      const Point_List points = Series(random, start, increment, count(random));
+      // Positions share the start and a whole fraction of the increment (so many fall on
+      // points exactly), run either way and reach past both ends.
+      const double step = increment / divisor(random) * (coin(random) ? 1.0 : -1.0);
+      const int steps = 2 * static_cast<int>(points.size()) * 8 + 3;
+      const double from = coin(random) ? start - step * steps / 4 : start + step * steps / 4;
+      const Point_List at = Series(random, step > 0 ? std::min(from, start) - 4 * step
+                                                    : std::max(from, start) - 4 * step,
+                                   step, steps);
+      std::vector<double> values;
+      one_pass += Interpolate_At_Positions(points, at, &values) ? 1 : 0;
+      QCOMPARE(values.size(), at.size());
+      for (std::size_t i = 0; i < at.size(); ++i) {
+        double expected = NOT_WRITTEN;
+        Interpolate_Value(points, at[i].x, &expected);
+        if (!Same_Bits(values[i], expected)) {
+          QFAIL(qPrintable(QString("round %1, position %2: %3 instead of %4")
+                             .arg(round)
+                             .arg(at[i].x, 0, 'g', 17)
+                             .arg(values[i], 0, 'g', 17)
+                             .arg(expected, 0, 'g', 17)));
+        }
+      }
+    }
+    QVERIFY(one_pass > 15000);
+  }
+
+  void one_pass_falls_back_for_unordered_lists_data()
+  {
+    QTest::addColumn<Point_List>("points");
+    QTest::addColumn<Point_List>("at");
+    const Point_List folded = Points({{0, 0}, {10, 100}, {5, 50}, {8, 20}});
+    const Point_List rising = Points({{-2, 0}, {1, 0}, {3, 0}, {7, 0}, {9, 0}, {12, 0}});
+    QTest::newRow("list folds") << folded << rising;
+    QTest::newRow("positions fold") << Points({{0, 0}, {10, 100}}) << folded;
+    QTest::newRow("nan in list") << Points({{0, 0}, {std::nan(""), 3}, {2, 2}}) << rising;
+  }
+
+  void one_pass_falls_back_for_unordered_lists()
+  {
+    QFETCH(Point_List, points);
+    QFETCH(Point_List, at);
+    std::vector<double> values;
+    QVERIFY(!Interpolate_At_Positions(points, at, &values));
+    for (std::size_t i = 0; i < at.size(); ++i) {
+      double expected = NOT_WRITTEN;
+      Interpolate_Value(points, at[i].x, &expected);
+      QVERIFY(Same_Bits(values[i], expected));
+    }
+  }
+
   void keyed_lookup_fails_with_zeros()
   {
     Point_List_3D points = {TVector3(1, 2, 3), TVector3(1, 2, 3)};
@@ -298,11 +389,13 @@ private slots:
     QVERIFY(!Least_Squares_Slope(Point_List(), nullptr));
     QVERIFY(!Sum_Ratio_Slope(line, nullptr));
     QVERIFY(!Quadratic_Fit(line, nullptr, nullptr, nullptr));
+    QVERIFY(!Interpolate_At_Positions(line, line, nullptr));
     QCOMPARE(out, NOT_WRITTEN);
     const QString at = "core/interpolation ";
     QCOMPARE(failures, QStringList() << at + "value" << at + "x_value" << at + "z_value"
                                      << at + "x_value" << at + "slope" << at + "slope"
-                                     << at + "slope" << at + "a" << at + "b" << at + "c");
+                                     << at + "slope" << at + "a" << at + "b" << at + "c"
+                                     << at + "values");
   }
 };
 
