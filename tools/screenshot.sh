@@ -1,0 +1,30 @@
+#!/bin/sh
+# Photographs the real main window under a virtual X display, with a short session of
+# typing and pasting, into docs/screenshot.png. Needs xvfb, xdotool, xclip and ImageMagick
+# (installed here when missing).
+set -e
+cd "$(dirname "$0")/.."
+for tool in xvfb-run xdotool xclip import; do
+  command -v "$tool" >/dev/null 2>&1 || missing=1
+done
+if [ -n "$missing" ]; then
+  sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get install -y -qq xvfb xauth xdotool xclip imagemagick
+fi
+make build
+home=$(mktemp -d)
+trap 'rm -rf "$home"' EXIT
+mkdir -p "$home/.vandrel"
+cat > "$home/.vandrel/Settings.ini" <<'INI'
+[General]
+Input_Start=0
+Input_Increment=10
+Input_End=300
+Edit_Start=0
+Edit_Increment=50
+Edit_End=300
+Display_Precision=2
+Output_Copy_Option=1
+Zero_Offset_Data=false
+INI
+HOME="$home" xvfb-run -a -s "-screen 0 1280x800x24" sh tools/screenshot-session.sh
