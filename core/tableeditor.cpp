@@ -264,7 +264,12 @@ void TEditTable::Set_Value(const int row, const int column, const double &value)
     return;
   }
   d_values[offset] = value;
-  Show_Value(row, column, offset);
+  QTableWidgetItem *const cell = item(row, column);
+  if (!cell) {
+    return;
+  }
+  Show_Value(cell, offset);
+  viewport()->update(visualItemRect(cell));
 }
 
 void TEditTable::Set_Values(const double *values)
@@ -371,27 +376,24 @@ void TEditTable::Cell_Of_Offset(int *row, int *column, const int offset) const
   *column = offset / d_row_count;
 }
 
-void TEditTable::Show_Value(const int row, const int column, const int offset)
+// The model's change signal is held back: callers repaint what they changed, one cell
+// or the whole grid, which costs far less than the view's handling of each signal.
+void TEditTable::Show_Value(QTableWidgetItem *cell, const int offset)
 {
-  QTableWidgetItem *const cell = item(row, column);
-  if (!cell) {
-    return;
-  }
+  const QSignalBlocker blocker(model());
   cell->setData(Qt::DisplayRole, Format_Number(d_values[offset], d_precision));
   d_shown[offset] = true;
 }
 
-// Called with updates off: the grid repaints once afterwards instead of cell by cell.
 void TEditTable::Show_All_Values()
 {
-  {
-    const QSignalBlocker blocker(model());
-    const int size = static_cast<int>(d_values.size());
-    for (int offset = 0; offset < size; ++offset) {
-      int row = 0;
-      int column = 0;
-      Cell_Of_Offset(&row, &column, offset);
-      Show_Value(row, column, offset);
+  const int size = static_cast<int>(d_values.size());
+  for (int offset = 0; offset < size; ++offset) {
+    int row = 0;
+    int column = 0;
+    Cell_Of_Offset(&row, &column, offset);
+    if (QTableWidgetItem *const cell = item(row, column)) {
+      Show_Value(cell, offset);
     }
   }
   viewport()->update();

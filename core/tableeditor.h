@@ -100,7 +100,7 @@ private:
   bool Contains(int row, int column) const;
   int Offset(int row, int column) const;
   void Cell_Of_Offset(int *row, int *column, int offset) const;
-  void Show_Value(int row, int column, int offset);
+  void Show_Value(QTableWidgetItem *cell, int offset);
   void Show_All_Values();
   bool Has_Selection() const;
   QString Selection_Text() const;
