@@ -17,6 +17,9 @@
 namespace {
 
 const int ROW_COUNTS[] = {10000, 100000, 1000000};
+// Writing labels one by one through the header items costs time proportional to the
+// rows for each label inside the widget; beyond this it would run for minutes.
+const int MAXIMUM_ROWS_LABELLED_ONE_BY_ONE = 100000;
 
 std::size_t Heap_In_Use()
 {
@@ -59,6 +62,13 @@ double Size_And_Write(TEditTable *table, const int rows)
   return Milliseconds(timer);
 }
 
+void Write_Labels_One_By_One(TEditTable *table, const QStringList &labels)
+{
+  for (int row = 0; row < table->Row_Count(); ++row) {
+    table->verticalHeaderItem(row)->setData(Qt::DisplayRole, labels.at(row));
+  }
+}
+
 template <typename Step>
 double Time(const Step &step)
 {
@@ -88,6 +98,11 @@ void Run(const int rows)
   const double same_values = Time([&] { Write_Values(&table, 1.0); });
   const double new_values = Time([&] { Write_Values(&table, 2.0); });
   const double precision = Time([&] { table.Set_Display_Precision(3); });
+  const QStringList other_labels = Row_Labels(rows + 1).mid(1);
+  const double labels_one_by_one =
+    rows > MAXIMUM_ROWS_LABELLED_ONE_BY_ONE
+      ? -1.0
+      : Time([&] { Write_Labels_One_By_One(&table, other_labels); });
 
   int changes = 0;
   QObject::connect(&table, &TEditTable::Cell_Changed, [&changes] { ++changes; });
@@ -105,6 +120,11 @@ void Run(const int rows)
   std::printf("  rewrite every value, unchanged        %9.1f ms\n", same_values);
   std::printf("  rewrite every value, changed          %9.1f ms\n", new_values);
   std::printf("  Set_Display_Precision                 %9.1f ms\n", precision);
+  if (labels_one_by_one < 0.0) {
+    std::printf("  row labels one by one through items       skipped\n");
+  } else {
+    std::printf("  row labels one by one through items   %9.1f ms\n", labels_one_by_one);
+  }
   std::printf("  paste one value over the column       %9.1f ms (%d Cell_Changed)\n", paste,
               changes);
   std::printf("  heap per row                          %9.0f bytes\n",
