@@ -283,7 +283,8 @@ void TEditTable::Set_Values(const double *values)
 }
 
 // Changing a header item in place makes the widget search the whole header for it, so
-// each item is taken out, changed and put back, with one header update at the end.
+// each item is taken out, changed and put back quietly; the header and the view then
+// learn of all labels at once, as they would of each one.
 void TEditTable::Set_Row_Labels(const QStringList &labels)
 {
   const int count = qMin(labels.size(), rowCount());
@@ -296,7 +297,7 @@ void TEditTable::Set_Row_Labels(const QStringList &labels)
       Set_Row_Label(row, labels.at(row));
     }
   }
-  verticalHeader()->headerDataChanged(Qt::Vertical, 0, count - 1);
+  emit model()->headerDataChanged(Qt::Vertical, 0, count - 1);
 }
 
 void TEditTable::Set_Row_Label(const int row, const QString &label)

@@ -285,6 +285,27 @@ private slots:
     QVERIFY(d_table->verticalHeader()->sizeHint().width() > narrow);
   }
 
+  // A laid-out header widens as it does when each item is written on its own.
+  void row_labels_widen_the_header_as_item_writes_do()
+  {
+    TEditTable *const by_items = new TEditTable(d_window.get());
+    d_window->layout()->addWidget(by_items);
+    by_items->Set_Table_Size(ROWS, COLUMNS);
+    by_items->Set_Row_Labels(QStringList() << "1");
+    d_table->Set_Row_Labels(QStringList() << "1");
+    QApplication::processEvents();
+    const int narrow = d_table->verticalHeader()->width();
+    QStringList labels;
+    for (int row = 0; row < ROWS; ++row) {
+      labels << QString::number(-123456789.0 * row, 'f', 3);
+      by_items->verticalHeaderItem(row)->setData(Qt::DisplayRole, labels.last());
+    }
+    d_table->Set_Row_Labels(labels);
+    QApplication::processEvents();
+    QVERIFY(d_table->verticalHeader()->width() > narrow);
+    QCOMPARE(d_table->verticalHeader()->width(), by_items->verticalHeader()->width());
+  }
+
   void signals_connect_by_text()
   {
     TReceiver receiver;
