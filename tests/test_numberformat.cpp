@@ -74,28 +74,6 @@ class TNumberFormatTest : public QObject
   Q_OBJECT
 
 private slots:
-  void examples_data()
-  {
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("precision");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("precision 0 has no point") << 1.75 << 0 << "2";
-    QTest::newRow("precision 1") << -2.0 << 1 << "-2.0";
-    QTest::newRow("precision 3") << -2.0 << 3 << "-2.000";
-    QTest::newRow("tie away from zero") << 0.25 << 1 << "0.3";
-    QTest::newRow("negative tie") << -2.5 << 0 << "-3";
-    QTest::newRow("carry adds a digit") << 99.5 << 0 << "100";
-    QTest::newRow("no grouping") << 1234567.0 << 1 << "1234567.0";
-  }
-
-  void examples()
-  {
-    QFETCH(double, value);
-    QFETCH(int, precision);
-    QFETCH(QString, text);
-    QCOMPARE(Format_Number(value, precision), text);
-  }
-
   // The one format must stay byte for byte that of QString::arg, whatever path it takes.
   void same_text_as_arg()
   {

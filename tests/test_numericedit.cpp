@@ -154,17 +154,6 @@ private slots:
     QTest::keyClick(d_double_edit, Qt::Key_Return);
     QCOMPARE(spy.count(), 0);
   }
-
-  void constructors_show_their_value()
-  {
-    QCOMPARE(d_int_edit->text(), QString("7"));
-    QCOMPARE(d_double_edit->text(), QString("5.0"));
-    const TIntEdit empty_int;
-    const TDoubleEdit empty_double;
-    QVERIFY(empty_int.text().isEmpty());
-    QVERIFY(empty_double.text().isEmpty());
-    QCOMPARE(empty_double.Value(), 0.0);
-  }
 };
 
 QTEST_MAIN(TNumericEditTest)

