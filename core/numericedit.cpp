@@ -1,0 +1,175 @@
+#include "core/numericedit.h"
+
+#include "core/numberformat.h"
+
+#include <QKeyEvent>
+
+#include <climits>
+#include <cmath>
+
+namespace {
+
+const int MINIMUM_PRECISION = 0;
+const int MAXIMUM_PRECISION = 15;
+
+bool Is_Return(const QKeyEvent &event)
+{
+  return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+}
+
+// The int nearest to x with halves rounded away from zero; numbers beyond the int range
+// give the nearer bound and nan gives 0, so any typed text yields a defined value.
+int Round_To_Int(const double &x)
+{
+  if (std::isnan(x)) {
+    return 0;
+  }
+  const double rounded = x >= 0.0 ? std::trunc(x + 0.5) : std::trunc(x - 0.5);
+  if (rounded >= static_cast<double>(INT_MAX)) {
+    return INT_MAX;
+  }
+  if (rounded <= static_cast<double>(INT_MIN)) {
+    return INT_MIN;
+  }
+  return static_cast<int>(rounded);
+}
+
+}  // namespace
+
+TIntEdit::TIntEdit(QWidget *parent) : QLineEdit(parent)
+{
+  connect(this, &QLineEdit::textEdited, this, &TIntEdit::Text_Edited);
+}
+
+TIntEdit::TIntEdit(const int value, QWidget *parent) : QLineEdit(parent), d_value(value)
+{
+  connect(this, &QLineEdit::textEdited, this, &TIntEdit::Text_Edited);
+  Update_Text();
+}
+
+TIntEdit::~TIntEdit()
+{
+  disconnect(this, &QLineEdit::textEdited, nullptr, nullptr);
+}
+
+void TIntEdit::Set_Value(const int value)
+{
+  d_changed = false;
+  d_value = value;
+  Update_Text();
+}
+
+int TIntEdit::Value() const
+{
+  return d_value;
+}
+
+void TIntEdit::keyPressEvent(QKeyEvent *event)
+{
+  if (Is_Return(*event)) {
+    Finish_Edit();
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
+void TIntEdit::focusOutEvent(QFocusEvent *event)
+{
+  Finish_Edit();
+  QLineEdit::focusOutEvent(event);
+}
+
+// The unrounded number is compared, so 2.0 typed over 2 is no change while 2.4 is.
+void TIntEdit::Text_Edited(const QString &text)
+{
+  const double x = text.toDouble();
+  if (x == static_cast<double>(d_value)) {
+    return;
+  }
+  d_changed = true;
+  d_value = Round_To_Int(x);
+}
+
+void TIntEdit::Update_Text()
+{
+  setText(QStringLiteral("%1").arg(static_cast<qlonglong>(d_value), 0, 10, QLatin1Char(' ')));
+}
+
+void TIntEdit::Finish_Edit()
+{
+  if (d_changed) {
+    emit Edit_Finished();
+  }
+  d_changed = false;
+}
+
+TDoubleEdit::TDoubleEdit(QWidget *parent) : QLineEdit(parent)
+{
+  connect(this, &QLineEdit::textEdited, this, &TDoubleEdit::Text_Edited);
+}
+
+TDoubleEdit::TDoubleEdit(const double &value, QWidget *parent) : QLineEdit(parent), d_value(value)
+{
+  connect(this, &QLineEdit::textEdited, this, &TDoubleEdit::Text_Edited);
+  Update_Text();
+}
+
+TDoubleEdit::~TDoubleEdit()
+{
+  disconnect(this, &QLineEdit::textEdited, nullptr, nullptr);
+}
+
+void TDoubleEdit::Set_Value(const double &value)
+{
+  d_changed = false;
+  d_value = value;
+  Update_Text();
+}
+
+double TDoubleEdit::Value() const
+{
+  return d_value;
+}
+
+void TDoubleEdit::Set_Precision(const int precision)
+{
+  d_precision = qBound(MINIMUM_PRECISION, precision, MAXIMUM_PRECISION);
+  Update_Text();
+}
+
+void TDoubleEdit::keyPressEvent(QKeyEvent *event)
+{
+  if (Is_Return(*event)) {
+    Finish_Edit();
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
+void TDoubleEdit::focusOutEvent(QFocusEvent *event)
+{
+  Finish_Edit();
+  QLineEdit::focusOutEvent(event);
+}
+
+// Any inequality counts, a nan included, so typing nan always marks a change.
+void TDoubleEdit::Text_Edited(const QString &text)
+{
+  const double x = text.toDouble();
+  if (x == d_value) {
+    return;
+  }
+  d_value = x;
+  d_changed = true;
+}
+
+void TDoubleEdit::Update_Text()
+{
+  setText(Format_Number(d_value, d_precision));
+}
+
+void TDoubleEdit::Finish_Edit()
+{
+  if (d_changed) {
+    emit Edit_Finished();
+  }
+  d_changed = false;
+}

@@ -1,0 +1,698 @@
+#include "core/tableeditor.h"
+
+#include "core/assertion.h"
+#include "core/numberformat.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QFontMetrics>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QSignalBlocker>
+#include <QStringList>
+#include <QVector>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+// Cells are sized to hold this text in the application font.
+const char SIZING_TEXT[] = "99999j999^";
+const int ROW_MARGIN = 8;
+const int COLUMN_MARGIN = 4;
+const int RIGHT_ALIGNED = 2;
+
+bool Same_Bits(const double &a, const double &b)
+{
+  return std::memcmp(&a, &b, sizeof(double)) == 0;
+}
+
+double Zero(const double &)
+{
+  return 0.0;
+}
+
+double Negated(const double &value)
+{
+  return -value;
+}
+
+bool Is_Typing_Key(const int key)
+{
+  return key == Qt::Key_Plus || key == Qt::Key_Minus || key == Qt::Key_Period
+         || (key >= Qt::Key_0 && key <= Qt::Key_9);
+}
+
+// Every new section of the header takes this size. Sizing the sections one by one
+// would cost time proportional to the rows for each section.
+void Set_Section_Size(QHeaderView *header, const int size)
+{
+  header->setMinimumSectionSize(qMin(header->minimumSectionSize(), size));
+  header->setDefaultSectionSize(size);
+}
+
+// One field of pasted text, converted once however often it is repeated.
+struct TPaste_Field
+{
+  bool empty = true;
+  double value = 0.0;
+};
+
+// Pasted text as lines of equally many fields; the first line fixes the width.
+struct TPaste_Block
+{
+  int line_count = 0;
+  int field_count = 0;
+  std::vector<TPaste_Field> fields;
+
+  const TPaste_Field &Field(const int line, const int field) const
+  {
+    return fields[static_cast<std::size_t>(line) * field_count + field];
+  }
+};
+
+// Trailing line ends go, so that a copied block pastes as exactly its rows. A carriage
+// return before a line feed belongs to the line end.
+QStringRef Without_Trailing_Line_Ends(const QString &text)
+{
+  int length = text.size();
+  while (length > 0 && text.at(length - 1) == QLatin1Char('\n')) {
+    --length;
+    if (length > 0 && text.at(length - 1) == QLatin1Char('\r')) {
+      --length;
+    }
+  }
+  return text.leftRef(length);
+}
+
+QStringRef Without_Carriage_Return(const QStringRef &line)
+{
+  return line.endsWith(QLatin1Char('\r')) ? line.left(line.size() - 1) : line;
+}
+
+void Append_Line(const QStringRef &line, TPaste_Block *block)
+{
+  const QVector<QStringRef> fields = line.split(QLatin1Char('\t'));
+  for (int k = 0; k < block->field_count; ++k) {
+    TPaste_Field field;
+    if (k < fields.size() && !fields.at(k).isEmpty()) {
+      field.empty = false;
+      field.value = fields.at(k).toDouble();
+    }
+    block->fields.push_back(field);
+  }
+}
+
+// False when nothing but line ends is left to paste.
+bool Parse_Paste_Text(const QString &text, TPaste_Block *block)
+{
+  const QStringRef content = Without_Trailing_Line_Ends(text);
+  if (content.isEmpty()) {
+    return false;
+  }
+  const QVector<QStringRef> lines = content.split(QLatin1Char('\n'));
+  block->line_count = lines.size();
+  block->field_count = Without_Carriage_Return(lines.first()).count(QLatin1Char('\t')) + 1;
+  block->fields.reserve(static_cast<std::size_t>(block->line_count) * block->field_count);
+  for (const QStringRef &line : lines) {
+    Append_Line(Without_Carriage_Return(line), block);
+  }
+  return true;
+}
+
+}  // namespace
+
+TTableLineEditor::TTableLineEditor(QWidget *parent) : QLineEdit(parent)
+{
+  setFrame(true);
+  setPalette(palette());
+  setAlignment(Qt::AlignRight);
+}
+
+// Hiding first moves the focus away, so the text is committed before the key goes on
+// to the table, which moves the current cell on Return and Enter.
+void TTableLineEditor::keyPressEvent(QKeyEvent *event)
+{
+  const int key = event->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+    hide();
+  }
+  QLineEdit::keyPressEvent(event);
+}
+
+void TTableLineEditor::focusOutEvent(QFocusEvent *event)
+{
+  if (event->type() != QEvent::FocusOut) {
+    return;
+  }
+  hide();
+  event->ignore();
+  emit Edit_Complete();
+}
+
+TEditTable::TEditTable(QWidget *parent) : QTableWidget(parent)
+{
+  d_cell_editor = new TTableLineEditor(this);
+  d_cell_editor->hide();
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  d_cut_action = Create_Action(tr("&Cut"), &TEditTable::Edit_Cut);
+  d_copy_action = Create_Action(tr("C&opy"), &TEditTable::Edit_Copy);
+  d_paste_action = Create_Action(tr("&Paste"), &TEditTable::Edit_Paste);
+  d_paste_action->setEnabled(false);
+  d_delete_action = Create_Action(tr("&Delete"), &TEditTable::Edit_Delete);
+  d_invert_action = Create_Action(tr("&Invert Sign"), &TEditTable::Edit_Invert);
+  connect(this, &QTableWidget::itemSelectionChanged, this, &TEditTable::Table_Selection_Changed);
+  connect(d_cell_editor, &QLineEdit::textChanged, this, &TEditTable::Cell_Editor_Changed);
+  connect(d_cell_editor, &TTableLineEditor::Edit_Complete, this, &TEditTable::Cell_Editor_Closed);
+  connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+          &TEditTable::Clipboard_Data_Changed);
+}
+
+QAction *TEditTable::Create_Action(const QString &text, void (TEditTable::*slot)())
+{
+  QAction *const action = new QAction(text, this);
+  connect(action, &QAction::triggered, this, slot);
+  return action;
+}
+
+void TEditTable::Set_Table_Size(const int row_count, const int column_count)
+{
+  const QFontMetrics metrics(QApplication::font());
+  clear();
+  setRowCount(0);
+  setColumnCount(0);
+  Release_Store();
+  if (row_count < 1 || column_count < 1) {
+    return;
+  }
+  const QRect bounds = metrics.boundingRect(QString::fromLatin1(SIZING_TEXT));
+  const std::size_t size = static_cast<std::size_t>(row_count) * column_count;
+  d_values.assign(size, 0.0);
+  d_shown.assign(size, false);
+  d_column_count = column_count;
+  d_row_count = row_count;
+  setUpdatesEnabled(false);
+  Set_Section_Size(verticalHeader(), bounds.height() + ROW_MARGIN);
+  Set_Section_Size(horizontalHeader(), bounds.width() + COLUMN_MARGIN);
+  setRowCount(row_count);
+  setColumnCount(column_count);
+  Install_Items();
+  setUpdatesEnabled(true);
+}
+
+void TEditTable::Release_Store()
+{
+  d_values = std::vector<double>();
+  d_shown = std::vector<bool>();
+  d_row_count = 0;
+  d_column_count = 0;
+}
+
+// Items are copies of two prototypes. The model's per-item change signals are held
+// back: the view lays out and paints the whole grid afresh anyway.
+void TEditTable::Install_Items()
+{
+  QTableWidgetItem header_prototype(0);
+  header_prototype.setData(Qt::TextAlignmentRole, RIGHT_ALIGNED);
+  QTableWidgetItem cell_prototype(0);
+  cell_prototype.setData(Qt::TextAlignmentRole, RIGHT_ALIGNED);
+  cell_prototype.setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
+  const QSignalBlocker blocker(model());
+  for (int row = 0; row < d_row_count; ++row) {
+    setVerticalHeaderItem(row, header_prototype.clone());
+    for (int column = 0; column < d_column_count; ++column) {
+      setItem(row, column, cell_prototype.clone());
+    }
+  }
+  for (int column = 0; column < d_column_count; ++column) {
+    setHorizontalHeaderItem(column, new QTableWidgetItem(0));
+  }
+}
+
+int TEditTable::Row_Count() const
+{
+  return d_row_count;
+}
+
+int TEditTable::Column_Count() const
+{
+  return d_column_count;
+}
+
+double TEditTable::Value(const int row, const int column) const
+{
+  if (!Contains(row, column)) {
+    return 0.0;
+  }
+  return d_values[Offset(row, column)];
+}
+
+// Writing the value a cell already shows costs no formatting: the main window
+// rewrites every output cell after each edit, and most of them keep their value.
+void TEditTable::Set_Value(const int row, const int column, const double &value)
+{
+  if (!Contains(row, column)) {
+    return;
+  }
+  const int offset = Offset(row, column);
+  if (d_shown[offset] && Same_Bits(d_values[offset], value)) {
+    return;
+  }
+  d_values[offset] = value;
+  QTableWidgetItem *const cell = item(row, column);
+  if (!cell) {
+    return;
+  }
+  Show_Value(cell, offset);
+  viewport()->update(visualItemRect(cell));
+}
+
+void TEditTable::Set_Values(const double *values)
+{
+  if (!ASSERT(values)) {
+    return;
+  }
+  clearSelection();
+  std::copy(values, values + d_values.size(), d_values.begin());
+  Set_Display_Precision(d_precision);
+}
+
+// Changing a header item in place makes the widget search the whole header for it, so
+// each item is taken out, changed and put back quietly; the header and the view then
+// learn of all labels at once, as they would of each one.
+void TEditTable::Set_Row_Labels(const QStringList &labels)
+{
+  const int count = qMin(labels.size(), rowCount());
+  if (count < 1) {
+    return;
+  }
+  {
+    const QSignalBlocker blocker(model());
+    for (int row = 0; row < count; ++row) {
+      Set_Row_Label(row, labels.at(row));
+    }
+  }
+  emit model()->headerDataChanged(Qt::Vertical, 0, count - 1);
+}
+
+void TEditTable::Set_Row_Label(const int row, const QString &label)
+{
+  QTableWidgetItem *const header = takeVerticalHeaderItem(row);
+  if (!header) {
+    return;
+  }
+  header->setData(Qt::DisplayRole, label);
+  setVerticalHeaderItem(row, header);
+}
+
+void TEditTable::Set_Display_Precision(const int precision)
+{
+  d_precision = precision;
+  setUpdatesEnabled(false);
+  clearSelection();
+  Show_All_Values();
+  setUpdatesEnabled(true);
+}
+
+void TEditTable::Resize_Columns(const bool set_minimum_width)
+{
+  resizeColumnsToContents();
+  if (!set_minimum_width) {
+    return;
+  }
+  int width = 2 + verticalHeader()->sizeHint().width();
+  for (int column = 0; column < columnCount(); ++column) {
+    width += columnWidth(column);
+  }
+  setMinimumWidth(width);
+}
+
+void TEditTable::Set_Entry_Mode(const int mode)
+{
+  d_entry_mode = mode;
+}
+
+void TEditTable::Set_Enter_Mode(const int mode)
+{
+  d_enter_mode = mode;
+}
+
+void TEditTable::Set_Read_Only(const bool read_only)
+{
+  d_read_only = read_only;
+}
+
+void TEditTable::Set_Invert_Enabled(const bool enabled)
+{
+  d_invert_enabled = enabled;
+}
+
+bool TEditTable::Contains(const int row, const int column) const
+{
+  return row >= 0 && row < d_row_count && column >= 0 && column < d_column_count;
+}
+
+int TEditTable::Offset(const int row, const int column) const
+{
+  if (!ASSERT(d_row_count) || !ASSERT(d_column_count)) {
+    return 0;
+  }
+  return row + column * d_row_count;
+}
+
+void TEditTable::Cell_Of_Offset(int *row, int *column, const int offset) const
+{
+  *row = 0;
+  *column = 0;
+  if (!ASSERT(d_row_count) || !ASSERT(d_column_count)
+      || !ASSERT(offset < (d_row_count * d_column_count))) {
+    return;
+  }
+  *row = offset % d_row_count;
+  *column = offset / d_row_count;
+}
+
+// The model's change signal is held back: callers repaint what they changed, one cell
+// or the whole grid, which costs far less than the view's handling of each signal.
+void TEditTable::Show_Value(QTableWidgetItem *cell, const int offset)
+{
+  const QSignalBlocker blocker(model());
+  cell->setData(Qt::DisplayRole, Format_Number(d_values[offset], d_precision));
+  d_shown[offset] = true;
+}
+
+void TEditTable::Show_All_Values()
+{
+  const int size = static_cast<int>(d_values.size());
+  for (int offset = 0; offset < size; ++offset) {
+    int row = 0;
+    int column = 0;
+    Cell_Of_Offset(&row, &column, offset);
+    if (QTableWidgetItem *const cell = item(row, column)) {
+      Show_Value(cell, offset);
+    }
+  }
+  viewport()->update();
+}
+
+void TEditTable::Table_Selection_Changed()
+{
+  const QList<QTableWidgetSelectionRange> ranges = selectedRanges();
+  if (ranges.isEmpty()) {
+    d_selection_left = -1;
+    d_selection_top = -1;
+    d_selection_right = -1;
+    d_selection_bottom = -1;
+  } else {
+    d_selection_left = ranges.first().leftColumn();
+    d_selection_top = ranges.first().topRow();
+    d_selection_right = ranges.first().rightColumn();
+    d_selection_bottom = ranges.first().bottomRow();
+    for (const QTableWidgetSelectionRange &range : ranges) {
+      d_selection_left = qMin(d_selection_left, range.leftColumn());
+      d_selection_top = qMin(d_selection_top, range.topRow());
+      d_selection_right = qMax(d_selection_right, range.rightColumn());
+      d_selection_bottom = qMax(d_selection_bottom, range.bottomRow());
+    }
+  }
+  emit Selection_Changed();
+}
+
+bool TEditTable::Has_Selection() const
+{
+  return d_selection_left >= 0 && d_selection_top >= 0 && d_selection_right >= 0
+         && d_selection_bottom >= 0;
+}
+
+QString TEditTable::Selection_Text() const
+{
+  QString text;
+  for (int row = d_selection_top; row <= d_selection_bottom; ++row) {
+    for (int column = d_selection_left; column <= d_selection_right; ++column) {
+      if (column > d_selection_left) {
+        text += QLatin1Char('\t');
+      }
+      text += Format_Number(Value(row, column), d_precision);
+    }
+    text += QLatin1Char('\n');
+  }
+  return text;
+}
+
+void TEditTable::Change_Selection(const QString &description,
+                                  double (*change)(const double &value))
+{
+  emit Start_Multiple_Cell_Change(description);
+  for (int row = d_selection_top; row <= d_selection_bottom; ++row) {
+    for (int column = d_selection_left; column <= d_selection_right; ++column) {
+      const double value = change(Value(row, column));
+      Set_Value(row, column, value);
+      emit Cell_Changed(row, column, value);
+    }
+  }
+  emit End_Multiple_Cell_Change();
+}
+
+void TEditTable::Edit_Copy()
+{
+  if (!Has_Selection()) {
+    return;
+  }
+  QApplication::clipboard()->setText(Selection_Text());
+}
+
+// The clipboard changes only after the end signal, when the owner has seen every change.
+void TEditTable::Edit_Cut()
+{
+  if (!Has_Selection()) {
+    return;
+  }
+  const QString text = Selection_Text();
+  Change_Selection(QStringLiteral("Cut values"), Zero);
+  QApplication::clipboard()->setText(text);
+}
+
+void TEditTable::Edit_Delete()
+{
+  if (!Has_Selection()) {
+    return;
+  }
+  Change_Selection(QStringLiteral("Delete values"), Zero);
+}
+
+void TEditTable::Edit_Invert()
+{
+  if (!Has_Selection()) {
+    return;
+  }
+  Change_Selection(QStringLiteral("Invert Sign"), Negated);
+}
+
+void TEditTable::Edit_Paste()
+{
+  if (!Has_Selection()) {
+    return;
+  }
+  Paste_Text(QApplication::clipboard()->text());
+}
+
+// A single cell or a selection of exactly the block's size takes the block once, cut
+// off at the table's edges; any other selection is filled by repeating the block and
+// cuts it off at its own edges.
+void TEditTable::Paste_Text(const QString &text)
+{
+  TPaste_Block block;
+  if (!Parse_Paste_Text(text, &block)) {
+    return;
+  }
+  const int rows = d_selection_bottom - d_selection_top + 1;
+  const int columns = d_selection_right - d_selection_left + 1;
+  const bool once = (rows == 1 && columns == 1)
+                    || (columns == block.field_count && rows == block.line_count);
+  const int row_limit = once ? d_row_count : d_selection_bottom + 1;
+  const int column_limit = once ? d_column_count : d_selection_right + 1;
+  emit Start_Multiple_Cell_Change(QStringLiteral("Paste values"));
+  for (int row_offset = 0; row_offset < rows; row_offset += block.line_count) {
+    for (int line = 0; line < block.line_count; ++line) {
+      const int row = d_selection_top + line + row_offset;
+      for (int column_offset = 0; column_offset < columns; column_offset += block.field_count) {
+        for (int k = 0; k < block.field_count; ++k) {
+          const int column = d_selection_left + k + column_offset;
+          const TPaste_Field &field = block.Field(line, k);
+          if (row >= row_limit || column >= column_limit || field.empty) {
+            continue;
+          }
+          const double value =
+            d_entry_mode == ENTRY_ADD ? field.value + Value(row, column) : field.value;
+          Set_Value(row, column, value);
+          emit Cell_Changed(row, column, value);
+        }
+      }
+    }
+  }
+  emit End_Multiple_Cell_Change();
+}
+
+void TEditTable::Clipboard_Data_Changed()
+{
+  d_paste_action->setEnabled(!QApplication::clipboard()->text().isEmpty());
+}
+
+void TEditTable::contextMenuEvent(QContextMenuEvent *event)
+{
+  QMenu menu(this);
+  if (!d_read_only) {
+    menu.addAction(d_cut_action);
+  }
+  menu.addAction(d_copy_action);
+  if (!d_read_only) {
+    menu.addAction(d_paste_action);
+    menu.addAction(d_delete_action);
+  }
+  if (d_invert_enabled) {
+    menu.addSeparator();
+    menu.addAction(d_invert_action);
+  }
+  menu.exec(event->globalPos());
+}
+
+// The context menu takes the focus as a popup; its commands act on the selection kept.
+void TEditTable::focusOutEvent(QFocusEvent *event)
+{
+  if (event->reason() == Qt::PopupFocusReason || !Has_Selection()) {
+    return;
+  }
+  setRangeSelected(QTableWidgetSelectionRange(d_selection_top, d_selection_left,
+                                              d_selection_bottom, d_selection_right),
+                   false);
+}
+
+// The view's own key handling never runs: arrows, Home, F2 and the like do nothing,
+// and unhandled keys go on to the parent.
+void TEditTable::keyPressEvent(QKeyEvent *event)
+{
+  const int key = event->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    Move_Current_Row();
+  } else if (Is_Typing_Key(key)) {
+    if (!d_read_only) {
+      Type_Into_Cell(*event);
+    }
+  } else if (key == Qt::Key_Delete) {
+    if (!d_read_only) {
+      Edit_Delete();
+    }
+  } else if (event->modifiers() != Qt::ControlModifier || !Handle_Control_Key(key)) {
+    event->ignore();
+    return;
+  }
+  event->accept();
+}
+
+// Return and Enter wrap around at the table's ends.
+void TEditTable::Move_Current_Row()
+{
+  const int rows = rowCount();
+  if (rows < 1) {
+    return;
+  }
+  const int current = currentRow();
+  int row = 0;
+  if (d_enter_mode == ENTER_UP) {
+    row = current <= 0 ? rows - 1 : current - 1;
+  } else {
+    row = current + 1 >= rows ? 0 : current + 1;
+  }
+  const int column = currentColumn();
+  setCurrentCell(row, column);
+  if (QTableWidgetItem *const cell = item(row, column)) {
+    cell->setSelected(true);
+  }
+}
+
+// The typed character replaces the cell's text; the old value is not shown.
+void TEditTable::Type_Into_Cell(const QKeyEvent &event)
+{
+  Activate_Cell(currentRow(), currentColumn());
+  d_cell_editor->setText(event.text());
+}
+
+// False for a key that has no Ctrl command, so that it goes on to the parent.
+bool TEditTable::Handle_Control_Key(const int key)
+{
+  switch (key) {
+  case Qt::Key_V:
+    if (!d_read_only) {
+      Edit_Paste();
+    }
+    return true;
+  case Qt::Key_X:
+    if (!d_read_only) {
+      Edit_Cut();
+    }
+    return true;
+  case Qt::Key_C:
+    Edit_Copy();
+    return true;
+  default:
+    return false;
+  }
+}
+
+// Opening the editor takes the focus from the table, which clears the selection box;
+// only then does the box take the edited cell, so no command runs while editing.
+void TEditTable::Activate_Cell(const int row, const int column)
+{
+  if (row < 0 || column < 0) {
+    return;
+  }
+  d_cell_editor->resize(columnWidth(column), rowHeight(row));
+  d_cell_editor->move(columnViewportPosition(column) + verticalHeader()->geometry().width() + 1,
+                      rowViewportPosition(row) + horizontalHeader()->geometry().height() + 1);
+  if (d_cell_editor->isHidden()) {
+    d_cell_editor->show();
+    d_cell_editor->setFocus(Qt::OtherFocusReason);
+  }
+  d_editor_changed = false;
+  d_selection_top = row;
+  d_selection_left = column;
+}
+
+void TEditTable::Cell_Editor_Changed()
+{
+  d_editor_changed = true;
+}
+
+// Text that is not a number leaves the cell as it was and reports nothing.
+void TEditTable::Cell_Editor_Closed()
+{
+  setFocus(Qt::OtherFocusReason);
+  if (!d_editor_changed) {
+    return;
+  }
+  const int row = d_selection_top;
+  const int column = d_selection_left;
+  d_editor_changed = false;
+  if (row < 0 || column < 0) {
+    return;
+  }
+  const QString text = d_cell_editor->text();
+  const bool was_blocked = d_cell_editor->blockSignals(true);
+  d_cell_editor->clear();
+  d_cell_editor->blockSignals(was_blocked);
+  bool converted = false;
+  double number = text.toDouble(&converted);
+  if (!converted) {
+    return;
+  }
+  if (d_entry_mode == ENTRY_ADD) {
+    number += Value(row, column);
+  }
+  Set_Value(row, column, number);
+  emit Cell_Changed(row, column, number);
+}

@@ -1,0 +1,137 @@
+#ifndef CORE_TABLEEDITOR_H
+#define CORE_TABLEEDITOR_H
+
+#include <QLineEdit>
+#include <QTableWidget>
+
+#include <vector>
+
+class QAction;
+class QContextMenuEvent;
+class QFocusEvent;
+class QKeyEvent;
+class QStringList;
+
+const int ENTRY_REPLACE = 0;
+const int ENTRY_ADD = 1;
+
+const int ENTER_DOWN = 0;
+const int ENTER_UP = 1;
+
+// The single-line editor laid over a cell while the user types into a TEditTable.
+// Return, Enter, Escape and any loss of focus close it; Edit_Complete() then tells the
+// table to commit the text.
+class TTableLineEditor : public QLineEdit
+{
+  Q_OBJECT
+
+public:
+  explicit TTableLineEditor(QWidget *parent);
+
+signals:
+  void Edit_Complete();
+
+protected:
+  void keyPressEvent(QKeyEvent *event) override;
+  void focusOutEvent(QFocusEvent *event) override;
+};
+
+// A grid of doubles. The values live in the table's own column-major store; the items
+// only show them at one display precision. Changes made by the user are reported cell
+// by cell with Cell_Changed, and commands that change many cells are bracketed by
+// Start_Multiple_Cell_Change and End_Multiple_Cell_Change. Values set by the program
+// are never reported.
+class TEditTable : public QTableWidget
+{
+  Q_OBJECT
+
+public:
+  explicit TEditTable(QWidget *parent = nullptr);
+
+  // Rebuilds the grid: all values 0.0, blank cells and header items; a count below 1
+  // leaves the table empty.
+  void Set_Table_Size(int row_count, int column_count);
+  int Row_Count() const;
+  int Column_Count() const;
+  // 0.0 for a cell outside the table.
+  double Value(int row, int column) const;
+  // Stores and shows one value, emitting nothing; a cell outside the table is ignored.
+  void Set_Value(int row, int column, const double &value);
+  // Replaces the whole store from an array in store order (column-major).
+  void Set_Values(const double *values);
+  // Writes the texts of the vertical header items from the first row on, in one pass;
+  // far faster than writing them one by one through verticalHeaderItem(row).
+  void Set_Row_Labels(const QStringList &labels);
+  void Set_Display_Precision(int precision);
+  void Resize_Columns(bool set_minimum_width);
+  void Set_Entry_Mode(int mode);
+  void Set_Enter_Mode(int mode);
+  void Set_Read_Only(bool read_only);
+  void Set_Invert_Enabled(bool enabled);
+
+signals:
+  void Selection_Changed();
+  void Cell_Changed(const int row, const int column, const double &value);
+  void Start_Multiple_Cell_Change(const QString &description);
+  void End_Multiple_Cell_Change();
+
+protected:
+  void keyPressEvent(QKeyEvent *event) override;
+  void focusOutEvent(QFocusEvent *event) override;
+  void contextMenuEvent(QContextMenuEvent *event) override;
+
+private slots:
+  void Table_Selection_Changed();
+  void Activate_Cell(int row, int column);
+  void Cell_Editor_Changed();
+  void Cell_Editor_Closed();
+  void Clipboard_Data_Changed();
+  void Edit_Cut();
+  void Edit_Copy();
+  void Edit_Delete();
+  void Edit_Paste();
+  void Edit_Invert();
+
+private:
+  QAction *Create_Action(const QString &text, void (TEditTable::*slot)());
+  void Release_Store();
+  void Install_Items();
+  void Set_Row_Label(int row, const QString &label);
+  bool Contains(int row, int column) const;
+  int Offset(int row, int column) const;
+  void Cell_Of_Offset(int *row, int *column, int offset) const;
+  void Show_Value(QTableWidgetItem *cell, int offset);
+  void Show_All_Values();
+  bool Has_Selection() const;
+  QString Selection_Text() const;
+  void Change_Selection(const QString &description, double (*change)(const double &value));
+  void Paste_Text(const QString &text);
+  void Move_Current_Row();
+  void Type_Into_Cell(const QKeyEvent &event);
+  bool Handle_Control_Key(int key);
+
+  TTableLineEditor *d_cell_editor = nullptr;
+  QAction *d_cut_action = nullptr;
+  QAction *d_copy_action = nullptr;
+  QAction *d_paste_action = nullptr;
+  QAction *d_delete_action = nullptr;
+  QAction *d_invert_action = nullptr;
+  bool d_invert_enabled = true;
+  bool d_read_only = false;
+  bool d_editor_changed = false;
+  int d_row_count = 0;
+  int d_column_count = 0;
+  std::vector<double> d_values;
+  // True where the cell's text shows its stored value at d_precision, so that writing
+  // the same value again can skip the formatting.
+  std::vector<bool> d_shown;
+  int d_entry_mode = ENTRY_REPLACE;
+  int d_enter_mode = ENTER_DOWN;
+  int d_selection_left = -1;
+  int d_selection_top = -1;
+  int d_selection_right = -1;
+  int d_selection_bottom = -1;
+  int d_precision = 1;
+};
+
+#endif

@@ -1,0 +1,161 @@
+#include "core/numericedit.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QSignalSpy>
+#include <QtTest>
+
+#include <climits>
+#include <memory>
+
+class TNumericEditTest : public QObject
+{
+  Q_OBJECT
+
+private:
+  std::unique_ptr<QWidget> d_window;
+  TIntEdit *d_int_edit = nullptr;
+  TDoubleEdit *d_double_edit = nullptr;
+
+  // Replaces the whole text as the user would: select all, then type.
+  static void Type_Over(QLineEdit *field, const QString &text)
+  {
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, text);
+  }
+
+private slots:
+  void init()
+  {
+    d_window = std::make_unique<QWidget>();
+    auto *const layout = new QHBoxLayout(d_window.get());
+    d_int_edit = new TIntEdit(7, d_window.get());
+    d_double_edit = new TDoubleEdit(5.0, d_window.get());
+    layout->addWidget(d_int_edit);
+    layout->addWidget(d_double_edit);
+    d_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(d_window.get()));
+  }
+
+  void cleanup() { d_window.reset(); }
+
+  void int_rounding_and_signal_data()
+  {
+    QTest::addColumn<int>("initial");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("value");
+    QTest::addColumn<int>("finished");
+    QTest::newRow("half rounds away from zero") << 0 << "2.5" << 3 << 1;
+    QTest::newRow("negative half") << 0 << "-2.5" << -3 << 1;
+    QTest::newRow("below half") << 0 << "2.49" << 2 << 1;
+    QTest::newRow("exponent") << 0 << "1e3" << 1000 << 1;
+    QTest::newRow("same number unrounded") << 2 << "2.0" << 2 << 0;
+    QTest::newRow("same int, other number") << 2 << "2.4" << 2 << 1;
+    QTest::newRow("letters") << 4 << "x" << 0 << 1;
+    QTest::newRow("above int range") << 0 << "1e10" << INT_MAX << 1;
+    QTest::newRow("below int range") << 0 << "-1e10" << INT_MIN << 1;
+    QTest::newRow("inf") << 0 << "inf" << INT_MAX << 1;
+    QTest::newRow("minus inf") << 0 << "-inf" << INT_MIN << 1;
+    QTest::newRow("nan") << 5 << "nan" << 0 << 1;
+  }
+
+  // The text stays as typed; only the owner's Set_Value rewrites it.
+  void int_rounding_and_signal()
+  {
+    QFETCH(int, initial);
+    QFETCH(QString, typed);
+    QFETCH(int, value);
+    QFETCH(int, finished);
+    d_int_edit->Set_Value(initial);
+    QSignalSpy spy(d_int_edit, &TIntEdit::Edit_Finished);
+    Type_Over(d_int_edit, typed);
+    QCOMPARE(d_int_edit->Value(), value);
+    QTest::keyClick(d_int_edit, Qt::Key_Return);
+    QTest::keyClick(d_int_edit, Qt::Key_Enter);
+    QCOMPARE(spy.count(), finished);
+    QCOMPARE(d_int_edit->text(), typed);
+  }
+
+  void double_signal_rules_data()
+  {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("set_value_after");
+    QTest::addColumn<bool>("leave_by_focus");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("finished");
+    QTest::newRow("letters give zero") << "abc" << false << false << 0.0 << 1;
+    QTest::newRow("same number") << "5" << false << false << 5.0 << 0;
+    QTest::newRow("focus loss finishes") << "6.25" << false << true << 6.25 << 1;
+    QTest::newRow("Set_Value cancels") << "6.25" << true << false << 1.5 << 0;
+    QTest::newRow("Set_Value cancels focus loss") << "6.25" << true << true << 1.5 << 0;
+  }
+
+  void double_signal_rules()
+  {
+    QFETCH(QString, typed);
+    QFETCH(bool, set_value_after);
+    QFETCH(bool, leave_by_focus);
+    QFETCH(double, value);
+    QFETCH(int, finished);
+    QSignalSpy spy(d_double_edit, &TDoubleEdit::Edit_Finished);
+    Type_Over(d_double_edit, typed);
+    if (set_value_after) {
+      d_double_edit->Set_Value(1.5);
+    }
+    if (leave_by_focus) {
+      d_int_edit->setFocus();
+      d_double_edit->setFocus();
+      d_int_edit->setFocus();
+    } else {
+      QTest::keyClick(d_double_edit, Qt::Key_Return);
+      QTest::keyClick(d_double_edit, Qt::Key_Return);
+    }
+    QCOMPARE(d_double_edit->Value(), value);
+    QCOMPARE(spy.count(), finished);
+  }
+
+  // The value went away and came back: still a change.
+  void retyping_the_old_text_still_finishes()
+  {
+    QSignalSpy spy(d_double_edit, &TDoubleEdit::Edit_Finished);
+    d_double_edit->setFocus();
+    d_double_edit->end(false);
+    for (int i = 0; i < 3; ++i) {
+      QTest::keyClick(d_double_edit, Qt::Key_Backspace);
+    }
+    QTest::keyClicks(d_double_edit, "5.0");
+    QCOMPARE(d_double_edit->text(), QString("5.0"));
+    QTest::keyClick(d_double_edit, Qt::Key_Return);
+    QCOMPARE(spy.count(), 1);
+  }
+
+  void precision_data()
+  {
+    QTest::addColumn<int>("precision");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("above 15") << 20 << 1.75 << "1.750000000000000";
+    QTest::newRow("below 0") << -3 << 1.75 << "2";
+    QTest::newRow("one decimal keeps the value") << 1 << 0.25 << "0.3";
+    QTest::newRow("three decimals") << 3 << -2.0 << "-2.000";
+  }
+
+  void precision()
+  {
+    QFETCH(int, precision);
+    QFETCH(double, value);
+    QFETCH(QString, text);
+    QSignalSpy spy(d_double_edit, &TDoubleEdit::Edit_Finished);
+    d_double_edit->Set_Precision(precision);
+    d_double_edit->Set_Value(value);
+    QCOMPARE(d_double_edit->text(), text);
+    QCOMPARE(d_double_edit->Value(), value);
+    QTest::keyClick(d_double_edit, Qt::Key_Return);
+    QCOMPARE(spy.count(), 0);
+  }
+};
+
+QTEST_MAIN(TNumericEditTest)
+
+#include "test_numericedit.moc"
