@@ -45,7 +45,7 @@ QRect Corners(const int left, const int top, const int right, const int bottom)
 }
 
 // The rectangle between two corners given in any order. QRect::normalized() is not this:
-// it treats a reversed rectangle as one of negative size and moves its edges by a pixel.
+// it leaves corners that lie one pixel apart the wrong way round as they are.
 QRect Ordered_Corners(const QRect &rect)
 {
   return Corners(std::min(rect.left(), rect.right()), std::min(rect.top(), rect.bottom()),
@@ -336,23 +336,10 @@ void Draw_Column_Runs(QPainter *painter, const Point_List &points, const TGraphM
   run.Flush();
 }
 
-// Runs give the same pixels only where drawing a pixel twice leaves the colour of drawing
-// it once and lines are rasterised without antialiasing by the raster engine, with a
-// cosmetic pen under a scale-only transform (the image comparison tests cover this).
-bool Runs_Keep_Pixels(const QPainter *painter, const QColor &color)
-{
-  const QPaintEngine *engine = painter->paintEngine();
-  return engine && engine->type() == QPaintEngine::Raster
-         && !painter->testRenderHint(QPainter::Antialiasing)
-         && painter->compositionMode() == QPainter::CompositionMode_SourceOver
-         && painter->opacity() >= 1.0 && color.alpha() == 255 && painter->pen().isCosmetic()
-         && painter->combinedTransform().type() <= QTransform::TxScale;
-}
-
 void Draw_Lines(QPainter *painter, const TGraphDataSet &set, const TGraphMapping &mapping,
                 const bool column_runs)
 {
-  if (column_runs && Runs_Keep_Pixels(painter, set.Color)) {
+  if (column_runs && Column_Runs_Keep_Pixels(painter, set.Color)) {
     Draw_Column_Runs(painter, set.Points, mapping);
   } else {
     Draw_Segments(painter, set.Points, mapping);
@@ -423,6 +410,19 @@ bool Palette_Color(const int index, int *red, int *green, int *blue)
 bool Plot_Has_Extent(const QRect &plot)
 {
   return plot.right() > plot.left() && plot.bottom() > plot.top();
+}
+
+// Runs give the same pixels only where drawing a pixel twice leaves the colour of drawing
+// it once and lines are rasterised without antialiasing by the raster engine, with a
+// cosmetic pen under a scale-only transform (the image comparison tests cover this).
+bool Column_Runs_Keep_Pixels(const QPainter *painter, const QColor &color)
+{
+  const QPaintEngine *engine = painter->paintEngine();
+  return engine && engine->type() == QPaintEngine::Raster
+         && !painter->testRenderHint(QPainter::Antialiasing)
+         && painter->compositionMode() == QPainter::CompositionMode_SourceOver
+         && painter->opacity() >= 1.0 && color.alpha() == 255 && painter->pen().isCosmetic()
+         && painter->combinedTransform().type() <= QTransform::TxScale;
 }
 
 TGraphFit Fit_Mapping(const std::vector<TGraphDataSet> &sets, const QRect &plot,

@@ -83,6 +83,10 @@ QString Sample_Format(const TLabelDigits &digits);
 // `value` printed with a printf format of one double conversion; any length is safe.
 QString Format_Label(const QString &format, const double &value);
 
+// True when drawing consecutive line points in one pixel column as a single vertical run
+// gives the same pixels as drawing every segment, for lines of `color` in this painter.
+bool Column_Runs_Keep_Pixels(const QPainter *painter, const QColor &color);
+
 // Pixel positions of the ticks between `first` and `last` spaced at least `spacing` apart.
 std::vector<int> Tick_Positions(int first, int last, int spacing);
 
