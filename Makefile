@@ -32,7 +32,7 @@ $(BUILD_ASAN)/CMakeCache.txt: | setup
 test-sanitize: setup $(BUILD_ASAN)/CMakeCache.txt
 	cmake --build $(BUILD_ASAN) --parallel $(JOBS)
 	cd $(BUILD_ASAN) && \
-	  ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_leaks=1 \
+	  ASAN_OPTIONS=halt_on_error=1:abort_on_error=0:detect_leaks=1:fast_unwind_on_malloc=0 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tools/lsan.supp:print_suppressions=0 \
 	  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 	  ctest --output-on-failure --timeout 600
