@@ -273,16 +273,6 @@ private slots:
     QVERIFY(fit.Mapping.YScale < 0.0);
   }
 
-  void fit_skips_empty_sets()
-  {
-    std::vector<TGraphDataSet> sets(3);
-    sets[1].Points = Point_List{TVector2(2.0, 3.0), TVector2(4.0, 5.0)};
-    const QRect plot = Corners(10, 10, 110, 60);
-    const TRange range = Visible_Range(Fit_Mapping(sets, plot, 5e-6, false).Mapping, plot);
-    QVERIFY(Near(range.Left, 2.0 - 0.04));
-    QVERIFY(Near(range.Right, 4.0 + 0.04));
-  }
-
   // Positions so large that 5e-6 is below their resolution must still give a usable scale.
   void fit_of_large_coincident_positions_stays_finite()
   {
@@ -293,29 +283,6 @@ private slots:
     QVERIFY(fit.XSpan > 0.0);
     QVERIFY(std::isfinite(fit.Mapping.XScale) && fit.Mapping.XScale > 0.0);
     QVERIFY(std::isfinite(fit.Mapping.XOffset));
-  }
-
-  void zoom_data()
-  {
-    QTest::addColumn<QRect>("band");
-    QTest::newRow("dragged down and right") << Corners(150, 80, 300, 200);
-    QTest::newRow("dragged up and left") << Corners(300, 200, 150, 80);
-    QTest::newRow("dragged up and right") << Corners(150, 200, 300, 80);
-  }
-
-  // The data under the band fills the plot exactly, whichever way it was dragged.
-  void zoom()
-  {
-    QFETCH(QRect, band);
-    const QRect plot = Corners(119, 34, 583, 403);
-    const TGraphFit fit = Fit_Mapping(
-      One_Set(Point_List{TVector2(-3.0, -2.0), TVector2(40.0, 9.0)}), plot, 5e-6, false);
-    const TGraphMapping zoomed = Zoom_Mapping(fit.Mapping, band, plot, fit.XSpan, fit.YSpan);
-    const TRange range = Visible_Range(zoomed, plot);
-    QVERIFY(Near(range.Left, fit.Mapping.Data_X(150)));
-    QVERIFY(Near(range.Right, fit.Mapping.Data_X(300)));
-    QVERIFY(Near(range.Top, fit.Mapping.Data_Y(80)));
-    QVERIFY(Near(range.Bottom, fit.Mapping.Data_Y(200)));
   }
 
   void zoom_to_band_one_pixel_back()
@@ -342,21 +309,6 @@ private slots:
     QVERIFY(Near(range.Right - range.Left, 3e-6 + 1e-5));
     QVERIFY(Near(range.Top - range.Bottom, 3e-6 + 1e-5));
     QVERIFY(Near(range.Left, 10e-6 - 5e-6));
-  }
-
-  void zoom_out_is_capped_at_fifty_fitted_spans()
-  {
-    const QRect plot = Corners(0, 0, 100, 100);
-    TGraphMapping view;
-    view.XScale = 10.0;
-    view.YScale = -10.0;
-    view.YOffset = 100.0;
-    const TGraphMapping zoomed =
-      Zoom_Mapping(view, Corners(-100000, -100000, 100000, 100000), plot, 4.0, 2.0);
-    const TRange range = Visible_Range(zoomed, plot);
-    QVERIFY(Near(range.Right - range.Left, 200.0));
-    QVERIFY(Near(range.Top - range.Bottom, 100.0));
-    QVERIFY(range.Left < 0.0 && range.Right > 0.0);
   }
 
   void label_digits_data()
@@ -388,25 +340,6 @@ private slots:
     QCOMPARE(digits.Width, width);
     QCOMPARE(digits.Decimals, decimals);
     QCOMPARE(Label_Format(digits), format);
-  }
-
-  void label_text_data()
-  {
-    QTest::addColumn<QString>("format");
-    QTest::addColumn<double>("value");
-    QTest::addColumn<QString>("text");
-    QTest::newRow("blank before positive") << "% 6.3lf" << 1.5 << " 1.500";
-    QTest::newRow("negative") << "% 6.3lf" << -12.25 << "-12.250";
-    QTest::newRow("zero-padded sample") << "%06.3lf" << 0.0 << "00.000";
-    QTest::newRow("wider than width") << "% 3.0lf" << 12345.0 << " 12345";
-  }
-
-  void label_text()
-  {
-    QFETCH(QString, format);
-    QFETCH(double, value);
-    QFETCH(QString, text);
-    QCOMPARE(Format_Label(format, value), text);
   }
 
   // A width of 309 and more digits than that must come out whole.
@@ -457,33 +390,6 @@ private slots:
       const int gap = positions[i] - positions[i - 1];
       QVERIFY(gap >= static_cast<int>(step) && gap <= static_cast<int>(step) + 1);
     }
-  }
-
-  void zoom_out_rect_doubles_about_centre()
-  {
-    const QRect plot = Corners(119, 34, 583, 403);
-    const QRect out = Zoom_Out_Rect(plot);
-    QCOMPARE(out.width(), 2 * plot.width());
-    QCOMPARE(out.height(), 2 * plot.height());
-    QVERIFY(std::abs((out.left() + out.right()) - (plot.left() + plot.right())) <= 1);
-    QVERIFY(std::abs((out.top() + out.bottom()) - (plot.top() + plot.bottom())) <= 1);
-  }
-
-  void plot_extent_data()
-  {
-    QTest::addColumn<QRect>("plot");
-    QTest::addColumn<bool>("extent");
-    QTest::newRow("ordinary") << Corners(10, 10, 20, 20) << true;
-    QTest::newRow("one column") << Corners(10, 10, 10, 20) << false;
-    QTest::newRow("inverted") << Corners(119, 34, 43, -28) << false;
-    QTest::newRow("null") << QRect() << false;
-  }
-
-  void plot_extent()
-  {
-    QFETCH(QRect, plot);
-    QFETCH(bool, extent);
-    QCOMPARE(Plot_Has_Extent(plot), extent);
   }
 };
 

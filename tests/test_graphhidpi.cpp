@@ -46,6 +46,13 @@ void Send_Mouse(QWidget *widget, const QEvent::Type type, const QPoint &position
   QApplication::sendEvent(widget, &event);
 }
 
+void Drag(QWidget *widget, const Qt::MouseButton button, const QPoint &from, const QPoint &to)
+{
+  Send_Mouse(widget, QEvent::MouseButtonPress, from, button, button);
+  Send_Mouse(widget, QEvent::MouseMove, to, Qt::NoButton, button);
+  Send_Mouse(widget, QEvent::MouseButtonRelease, to, button, Qt::NoButton);
+}
+
 }  // namespace
 
 class TGraphHighDensityTest : public QObject
@@ -92,12 +99,8 @@ private slots:
       graph.Update_Graph();
       if (zoomed) {
         const QPoint centre = graph.Plot_Rect().center();
-        Send_Mouse(&graph, QEvent::MouseButtonPress, centre, Qt::LeftButton, Qt::LeftButton);
-        Send_Mouse(&graph, QEvent::MouseMove, centre + QPoint(80, 60), Qt::NoButton, Qt::LeftButton);
-        Send_Mouse(&graph, QEvent::MouseButtonRelease, centre + QPoint(80, 60), Qt::LeftButton, Qt::NoButton);
-        Send_Mouse(&graph, QEvent::MouseButtonPress, centre, Qt::RightButton, Qt::RightButton);
-        Send_Mouse(&graph, QEvent::MouseMove, centre + QPoint(-41, 17), Qt::NoButton, Qt::RightButton);
-        Send_Mouse(&graph, QEvent::MouseButtonRelease, centre, Qt::RightButton, Qt::NoButton);
+        Drag(&graph, Qt::LeftButton, centre, centre + QPoint(80, 60));
+        Drag(&graph, Qt::RightButton, centre, centre + QPoint(-41, 17));
       }
       pictures[runs] = graph.grab().toImage();
     }

@@ -48,8 +48,8 @@ Point_List Sawtooth_In_Columns(const int count, const unsigned seed)
   std::uniform_int_distribution<int> value(-20, 20);
   Point_List points;
   for (int i = 0; i < count; ++i) {
-    const int repeat = value(generator) > 12;
-    points.push_back(TVector2(i / 50, repeat && !points.empty() ? points.back().y : value(generator)));
+    const bool repeat = value(generator) > 12 && !points.empty();
+    points.push_back(TVector2(i / 50, repeat ? points.back().y : value(generator)));
   }
   return points;
 }
@@ -109,16 +109,19 @@ void Send_Mouse(QWidget *widget, const QEvent::Type type, const QPoint &position
   QApplication::sendEvent(widget, &event);
 }
 
+void Drag(QWidget *widget, const Qt::MouseButton button, const QPoint &from, const QPoint &to)
+{
+  Send_Mouse(widget, QEvent::MouseButtonPress, from, button, button);
+  Send_Mouse(widget, QEvent::MouseMove, to, Qt::NoButton, button);
+  Send_Mouse(widget, QEvent::MouseButtonRelease, to, button, Qt::NoButton);
+}
+
 // A band zoom onto the middle of the plot, then a pan, so most points lie outside it.
 void Zoom_And_Pan(TGraphWidget *graph)
 {
   const QPoint centre = graph->Plot_Rect().center();
-  Send_Mouse(graph, QEvent::MouseButtonPress, centre - QPoint(30, 25), Qt::LeftButton, Qt::LeftButton);
-  Send_Mouse(graph, QEvent::MouseMove, centre + QPoint(30, 25), Qt::NoButton, Qt::LeftButton);
-  Send_Mouse(graph, QEvent::MouseButtonRelease, centre + QPoint(30, 25), Qt::LeftButton, Qt::NoButton);
-  Send_Mouse(graph, QEvent::MouseButtonPress, centre, Qt::RightButton, Qt::RightButton);
-  Send_Mouse(graph, QEvent::MouseMove, centre + QPoint(37, -11), Qt::NoButton, Qt::RightButton);
-  Send_Mouse(graph, QEvent::MouseButtonRelease, centre + QPoint(37, -11), Qt::RightButton, Qt::NoButton);
+  Drag(graph, Qt::LeftButton, centre - QPoint(30, 25), centre + QPoint(30, 25));
+  Drag(graph, Qt::RightButton, centre, centre + QPoint(37, -11));
 }
 
 QImage Outside_Render(TGraphWidget *graph, const QSize &size, const qreal ratio,
@@ -230,7 +233,8 @@ private slots:
         const QImage plain = Outside_Render(&graph, size, ratio, offset);
         graph.Set_Column_Runs(true);
         const QImage runs = Outside_Render(&graph, size, ratio, offset);
-        QVERIFY2(runs == plain, qPrintable(QString("ratio %1, offset %2").arg(ratio).arg(offset.x())));
+        QVERIFY2(runs == plain, qPrintable(QString("ratio %1, offset %2").arg(ratio).arg(
+                                             offset.x())));
       }
     }
   }
