@@ -1,0 +1,119 @@
+#include "core/graphwidget.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QtTest>
+
+#include <cmath>
+
+namespace {
+
+const int RATIO = 2;
+
+void Fill(TGraphWidget *graph)
+{
+  const int set = graph->Add_Data_Set(QColor(0, 0, 164), STYLE_LINES);
+  for (int i = 0; i < 20000; ++i) {
+    graph->Add_Point(set, TVector2(i, std::sin(i * 0.01) * 50.0 + (i % 7) - 3.0));
+  }
+}
+
+// True when some aligned square of RATIO by RATIO device pixels holds different colours,
+// which an image drawn at one device pixel per logical pixel and scaled up cannot show.
+bool Has_Detail_Below_Logical_Pixel(const QImage &image)
+{
+  for (int y = 0; y + RATIO <= image.height(); y += RATIO) {
+    for (int x = 0; x + RATIO <= image.width(); x += RATIO) {
+      const QRgb corner = image.pixel(x, y);
+      for (int dy = 0; dy < RATIO; ++dy) {
+        for (int dx = 0; dx < RATIO; ++dx) {
+          if (image.pixel(x + dx, y + dy) != corner) {
+            return true;
+          }
+        }
+      }
+    }
+  }
+  return false;
+}
+
+void Send_Mouse(QWidget *widget, const QEvent::Type type, const QPoint &position,
+                const Qt::MouseButton button, const Qt::MouseButtons buttons)
+{
+  QMouseEvent event(type, QPointF(position), QPointF(widget->mapToGlobal(position)), button,
+                    buttons, Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+}
+
+void Drag(QWidget *widget, const Qt::MouseButton button, const QPoint &from, const QPoint &to)
+{
+  Send_Mouse(widget, QEvent::MouseButtonPress, from, button, button);
+  Send_Mouse(widget, QEvent::MouseMove, to, Qt::NoButton, button);
+  Send_Mouse(widget, QEvent::MouseButtonRelease, to, button, Qt::NoButton);
+}
+
+}  // namespace
+
+class TGraphHighDensityTest : public QObject
+{
+  Q_OBJECT
+
+private slots:
+  // The image keeps the widget's logical size but has a device pixel for each screen pixel.
+  void image_at_screen_density()
+  {
+    TGraphWidget graph;
+    graph.Set_Show_Readout(false);
+    Fill(&graph);
+    graph.resize(300, 200);
+    graph.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&graph));
+    QCOMPARE(graph.devicePixelRatioF(), static_cast<qreal>(RATIO));
+    const QImage image = graph.grab().toImage();
+    QCOMPARE(image.size(), QSize(300 * RATIO, 200 * RATIO));
+    QVERIFY(Has_Detail_Below_Logical_Pixel(image));
+    QCOMPARE(image.pixel(0, 200), QColor(Qt::darkGray).rgb());
+    QCOMPARE(image.pixel(20, 20), qRgb(255, 255, 255));
+  }
+
+  void runs_keep_pixels_data()
+  {
+    QTest::addColumn<bool>("zoomed");
+    QTest::newRow("fitted") << false;
+    QTest::newRow("zoomed and panned") << true;
+  }
+
+  void runs_keep_pixels()
+  {
+    QFETCH(bool, zoomed);
+    TGraphWidget graph;
+    graph.Set_Show_Readout(false);
+    Fill(&graph);
+    graph.resize(457, 311);
+    graph.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&graph));
+    QImage pictures[2];
+    for (int runs = 0; runs < 2; ++runs) {
+      graph.Set_Column_Runs(runs == 1);
+      graph.Update_Graph();
+      if (zoomed) {
+        const QPoint centre = graph.Plot_Rect().center();
+        Drag(&graph, Qt::LeftButton, centre, centre + QPoint(80, 60));
+        Drag(&graph, Qt::RightButton, centre, centre + QPoint(-41, 17));
+      }
+      pictures[runs] = graph.grab().toImage();
+    }
+    QCOMPARE(pictures[1], pictures[0]);
+  }
+};
+
+int main(int argc, char *argv[])
+{
+  qputenv("QT_SCALE_FACTOR", QByteArray::number(RATIO));
+  QApplication application(argc, argv);
+  TGraphHighDensityTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_graphhidpi.moc"

@@ -1,0 +1,250 @@
+#include "core/graphwidget.h"
+
+#include <QApplication>
+#include <QImage>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QtTest>
+
+#include <cmath>
+#include <limits>
+#include <random>
+
+Q_DECLARE_METATYPE(Point_List)
+
+namespace {
+
+const double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
+
+Point_List Random_Walk(const int count, const unsigned seed)
+{
+  std::mt19937 generator(seed);
+  std::normal_distribution<double> step(0.0, 1.0);
+  Point_List points;
+  double value = 0.0;
+  for (int i = 0; i < count; ++i) {
+    value += step(generator);
+    points.push_back(TVector2(i, value));
+  }
+  return points;
+}
+
+// Slowly varying values: many consecutive points share one pixel.
+Point_List Smooth(const int count)
+{
+  Point_List points;
+  for (int i = 0; i < count; ++i) {
+    const double x = i * 0.001;
+    points.push_back(TVector2(x, std::sin(x) + 0.2 * std::sin(7.0 * x)));
+  }
+  return points;
+}
+
+// Fifty points at each position, jumping up and down, some repeated.
+Point_List Sawtooth_In_Columns(const int count, const unsigned seed)
+{
+  std::mt19937 generator(seed);
+  std::uniform_int_distribution<int> value(-20, 20);
+  Point_List points;
+  for (int i = 0; i < count; ++i) {
+    const bool repeat = value(generator) > 12 && !points.empty();
+    points.push_back(TVector2(i / 50, repeat ? points.back().y : value(generator)));
+  }
+  return points;
+}
+
+Point_List Descending(const int count, const unsigned seed)
+{
+  Point_List points = Random_Walk(count, seed);
+  for (TVector2 &point : points) {
+    point.x = -point.x * 0.37;
+  }
+  return points;
+}
+
+Point_List Scattered(const int count, const unsigned seed)
+{
+  std::mt19937 generator(seed);
+  std::uniform_real_distribution<double> value(-100.0, 100.0);
+  Point_List points;
+  for (int i = 0; i < count; ++i) {
+    points.push_back(TVector2(value(generator), value(generator)));
+  }
+  return points;
+}
+
+Point_List With_Gaps(const int count, const unsigned seed)
+{
+  Point_List points = Random_Walk(count, seed);
+  for (std::size_t i = 0; i < points.size(); i += 97) {
+    points[i].y = NOT_A_NUMBER;
+  }
+  for (std::size_t i = 50; i < points.size(); i += 211) {
+    points[i].x = std::numeric_limits<double>::infinity();
+  }
+  return points;
+}
+
+void Fill(TGraphWidget *graph, const Point_List &points)
+{
+  const int first = graph->Add_Data_Set(QColor(0, 0, 164), STYLE_LINES);
+  const int second = graph->Add_Data_Set(QColor(164, 0, 0), STYLE_DEFAULT);
+  const int translucent = graph->Add_Data_Set(QColor(0, 160, 0, 120), STYLE_LINES);
+  for (std::size_t i = 0; i < points.size(); ++i) {
+    const TVector2 &point = points[i];
+    graph->Add_Point(first, point);
+    graph->Add_Point(second, TVector2(point.x, point.y * 0.5 + 3.0));
+    if (i % 3 == 0) {
+      graph->Add_Point(translucent, TVector2(point.x, -point.y));
+    }
+  }
+}
+
+void Send_Mouse(QWidget *widget, const QEvent::Type type, const QPoint &position,
+                const Qt::MouseButton button, const Qt::MouseButtons buttons)
+{
+  QMouseEvent event(type, QPointF(position), QPointF(widget->mapToGlobal(position)), button,
+                    buttons, Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+}
+
+void Drag(QWidget *widget, const Qt::MouseButton button, const QPoint &from, const QPoint &to)
+{
+  Send_Mouse(widget, QEvent::MouseButtonPress, from, button, button);
+  Send_Mouse(widget, QEvent::MouseMove, to, Qt::NoButton, button);
+  Send_Mouse(widget, QEvent::MouseButtonRelease, to, button, Qt::NoButton);
+}
+
+// A band zoom onto the middle of the plot, then a pan, so most points lie outside it.
+void Zoom_And_Pan(TGraphWidget *graph)
+{
+  const QPoint centre = graph->Plot_Rect().center();
+  Drag(graph, Qt::LeftButton, centre - QPoint(30, 25), centre + QPoint(30, 25));
+  Drag(graph, Qt::RightButton, centre, centre + QPoint(37, -11));
+}
+
+QImage Outside_Render(TGraphWidget *graph, const QSize &size, const qreal ratio,
+                      const QPoint &offset)
+{
+  QImage image(QSize(qCeil((size.width() + offset.x()) * ratio),
+                     qCeil((size.height() + offset.y()) * ratio)),
+               QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(ratio);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  graph->Render_Graph(&painter, QRect(offset, size), true);
+  return image;
+}
+
+}  // namespace
+
+class TGraphLinesTest : public QObject
+{
+  Q_OBJECT
+
+private slots:
+  void runs_keep_pixels_data()
+  {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("keeps");
+    QTest::newRow("opaque, cosmetic") << "" << true;
+    QTest::newRow("scaled") << "scale" << true;
+    QTest::newRow("translucent colour") << "translucent" << false;
+    QTest::newRow("antialiased") << "antialias" << false;
+    QTest::newRow("half opacity") << "opacity" << false;
+    QTest::newRow("xor composition") << "xor" << false;
+    QTest::newRow("rotated") << "rotate" << false;
+    QTest::newRow("scaled pen") << "scaled pen" << false;
+  }
+
+  // The runs are taken where the image comparisons below prove them exact, and only there.
+  void runs_keep_pixels()
+  {
+    QFETCH(QString, change);
+    QFETCH(bool, keeps);
+    QPixmap pixmap(50, 50);
+    QPainter painter(&pixmap);
+    QPen pen(QColor(0, 0, 164), 1.0);
+    pen.setCosmetic(change != "scaled pen");
+    painter.setPen(pen);
+    QColor color(0, 0, 164);
+    if (change == "scale") {
+      painter.setWindow(0, 0, 51, 51);
+    } else if (change == "translucent") {
+      color.setAlpha(254);
+    } else if (change == "antialias") {
+      painter.setRenderHint(QPainter::Antialiasing);
+    } else if (change == "opacity") {
+      painter.setOpacity(0.5);
+    } else if (change == "xor") {
+      painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    } else if (change == "rotate") {
+      painter.rotate(10.0);
+    }
+    QCOMPARE(Column_Runs_Keep_Pixels(&painter, color), keeps);
+  }
+
+  void same_pixels_data()
+  {
+    QTest::addColumn<Point_List>("points");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<bool>("zoomed");
+    const QSize usual(400, 300);
+    const QSize odd(517, 333);
+    QTest::newRow("random walk") << Random_Walk(20000, 1) << usual << false;
+    QTest::newRow("random walk, odd size") << Random_Walk(20000, 2) << odd << false;
+    QTest::newRow("random walk, zoomed and panned") << Random_Walk(20000, 3) << usual << true;
+    QTest::newRow("smooth, repeated pixels") << Smooth(30000) << usual << false;
+    QTest::newRow("smooth, odd size") << Smooth(30000) << odd << false;
+    QTest::newRow("sawtooth in columns") << Sawtooth_In_Columns(20000, 4) << usual << false;
+    QTest::newRow("sawtooth, zoomed and panned") << Sawtooth_In_Columns(20000, 5) << odd << true;
+    QTest::newRow("descending positions") << Descending(20000, 6) << odd << false;
+    QTest::newRow("scattered order") << Scattered(3000, 7) << usual << false;
+    QTest::newRow("gaps of undefined points") << With_Gaps(20000, 8) << usual << false;
+  }
+
+  // Runs and single segments give identical pictures on screen and in outside images of
+  // several pixel densities, also away from the painter's origin.
+  void same_pixels()
+  {
+    QFETCH(Point_List, points);
+    QFETCH(QSize, size);
+    QFETCH(bool, zoomed);
+    TGraphWidget graph;
+    graph.Set_Show_Readout(false);
+    Fill(&graph, points);
+    graph.resize(size);
+    graph.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&graph));
+    QImage pictures[2];
+    for (int runs = 0; runs < 2; ++runs) {
+      graph.Set_Column_Runs(runs == 1);
+      graph.Update_Graph();
+      if (zoomed) {
+        Zoom_And_Pan(&graph);
+      }
+      pictures[runs] = graph.grab().toImage();
+    }
+    QCOMPARE(pictures[1], pictures[0]);
+    for (const qreal ratio : {1.0, 1.5, 2.0}) {
+      for (const QPoint &offset : {QPoint(0, 0), QPoint(13, 7)}) {
+        graph.Set_Column_Runs(false);
+        const QImage plain = Outside_Render(&graph, size, ratio, offset);
+        graph.Set_Column_Runs(true);
+        const QImage runs = Outside_Render(&graph, size, ratio, offset);
+        QVERIFY2(runs == plain, qPrintable(QString("ratio %1, offset %2").arg(ratio).arg(
+                                             offset.x())));
+      }
+    }
+  }
+};
+
+int main(int argc, char *argv[])
+{
+  QApplication application(argc, argv);
+  TGraphLinesTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_graphlines.moc"
