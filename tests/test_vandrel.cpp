@@ -233,54 +233,59 @@ private slots:
   // state "rows:group", "first:group" and "last:group" (labels).
   void range_corrections_data()
   {
+    QTest::addColumn<QVariantMap>("stored");
     QTest::addColumn<QStringList>("steps");
     QTest::addColumn<QStringList>("checks");
+    const QVariantMap none;
     QTest::newRow("end not reached")
-      << QStringList{"input_start=0", "input_increment=3", "input_end=10"}
-      << QStringList{"input_count=4", "output_count=4", "last:input=9.000", "input_end=10.0",
+      << none << QStringList{"input_start=0", "input_increment=3", "input_end=10"}
+      << QStringList{"input_count=4", "output_count=4", "last:input=9.000", "input_end=10",
                      "output_end=10.0", "rows:output=4"};
     QTest::newRow("increment too small")
-      << QStringList{"input_start=0", "input_end=10", "input_increment=0.25"}
+      << QVariantMap{{"Input_Start", 0}, {"Input_Increment", 0.25}, {"Input_End", 10}}
+      << QStringList()
       << QStringList{"input_increment=1.0", "output_increment=1.0", "input_count=11",
                      "rows:input=11"};
     QTest::newRow("descending")
-      << QStringList{"input_increment=5", "input_start=10", "input_end=0"}
+      << none << QStringList{"input_increment=5", "input_start=10", "input_end=0"}
       << QStringList{"input_increment=-1.0", "input_count=11", "first:input=10.000",
                      "last:input=0.000", "last:output=0.000"};
     QTest::newRow("editor not finer than input")
-      << QStringList{"edit_increment=5"}
+      << QVariantMap{{"Edit_Increment", 5}} << QStringList()
       << QStringList{"edit_increment=15.0", "edit_count=14", "last:edit=195.000"};
     QTest::newRow("count of one")
-      << QStringList{"input_count=1"}
+      << none << QStringList{"input_count=1"}
       << QStringList{"input_count=2", "output_count=2", "input_end=5.0", "output_end=5.0",
                      "rows:input=2"};
     QTest::newRow("negative count")
-      << QStringList{"edit_count=-4"} << QStringList{"edit_count=2", "edit_end=50.0"};
+      << none << QStringList{"edit_count=-4"} << QStringList{"edit_count=2", "edit_end=50.0"};
     QTest::newRow("count sets the end")
-      << QStringList{"input_start=0", "input_count=10", "input_increment=0.5"}
+      << none << QStringList{"input_start=0", "input_count=10", "input_increment=0.5"}
       << QStringList{"input_increment=1.0", "input_end=4.5", "input_count=6"};
     QTest::newRow("end equals start")
-      << QStringList{"input_end=-10"}
+      << none << QStringList{"input_end=-10"}
       << QStringList{"rows:input=0", "rows:output=0", "input_count=0", "output_count=0"};
     QTest::newRow("single point")
-      << QStringList{"edit_end=10"} << QStringList{"rows:edit=0", "edit_count=0"};
+      << none << QStringList{"edit_end=10"} << QStringList{"rows:edit=0", "edit_count=0"};
     QTest::newRow("increment of zero")
-      << QStringList{"input_increment=0"}
+      << none << QStringList{"input_increment=0"}
       << QStringList{"rows:input=0", "input_end=-10.0", "input_count=0"};
     QTest::newRow("not a number")
-      << QStringList{"input_start=nan", "edit_end=inf"}
+      << none << QStringList{"input_start=nan", "edit_end=inf"}
       << QStringList{"input_start=0.0", "output_start=0.0", "first:input=0.000", "edit_end=0.0",
                      "rows:edit=0"};
     QTest::newRow("count beyond int")
-      << QStringList{"edit_count=1e12"}
+      << none << QStringList{"edit_count=1e12"}
       << QStringList{"edit_count=" + QString::number(MAXIMUM_ROW_COUNT),
                      "rows:edit=" + QString::number(MAXIMUM_ROW_COUNT)};
   }
 
   void range_corrections()
   {
+    QFETCH(QVariantMap, stored);
     QFETCH(QStringList, steps);
     QFETCH(QStringList, checks);
+    Write_Settings(stored);
     TWindow window;
     for (const QString &step : steps) {
       window.Type(step.section('=', 0, 0), step.section('=', 1));
@@ -317,14 +322,14 @@ private slots:
     TWindow window;
     window.Type_In_Cell("input", 0, "4");
     window.Type_In_Cell("input", 1, "5");
-    window.Type_In_Cell("edit", 0, "1");
+    window.Paste("edit", 0, 4, "1");
     QCOMPARE(window.Cells("output").mid(0, 2), Numbers({5.0, 6.0}));
     window.Type("input_end", "245");
     QCOMPARE(window.Table("input")->rowCount(), 18);
     QCOMPARE(window.Cells("input").mid(0, 2), Numbers({4.0, 5.0}));
     QCOMPARE(window.Cells("input").last(), QString("0.0"));
     QCOMPARE(window.Cells("output").mid(0, 2), Numbers({5.0, 6.0}));
-    QCOMPARE(window.Cells("output").last(), QString("0.0"));
+    QCOMPARE(window.Cells("output").last(), QString("1.0"));
 
     // An editor rebuild clears every offset, and the output follows.
     window.Type("edit_start", "10");
