@@ -1,6 +1,7 @@
-// Times the main window's heavy paths at 100,000 input rows and 10,000 editor rows,
+// Times the main window's heavy paths at 100,000 input rows and at the row maximum,
 // driven through its widgets as a user would drive them.
 #include "core/tableeditor.h"
+#include "src/resampling.h"
 #include "src/vandrel.h"
 
 #include <QApplication>
@@ -13,6 +14,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <functional>
 #include <vector>
 
@@ -49,8 +51,67 @@ void Type_In_Cell(TEditTable *table, const int row, const QString &text)
   table->setCurrentCell(row, 0);
   QTest::keyClicks(table, text.left(1));
   QWidget *editor = QApplication::focusWidget();
+  if (!editor || editor == table) {
+    std::fprintf(stderr, "the cell editor did not open\n");
+    std::exit(1);
+  }
   QTest::keyClicks(editor, text.mid(1));
   QTest::keyClick(editor, Qt::Key_Return);
+}
+
+// Input rows 0 .. rows - 1 by 1, editor rows every 10 positions.
+void Run_Scenario(TVandrel *window, const int rows)
+{
+  auto *input = window->findChild<TEditTable *>("input_table");
+  auto *edit = window->findChild<TEditTable *>("edit_table");
+  auto *copy = window->findChild<QToolButton *>("copy_button");
+  auto *zero_offset = window->findChild<QToolButton *>("zero_offset_button");
+  auto *graph = window->findChild<QToolButton *>("graph_button");
+  const QString last = QString::number(rows - 1);
+  const QString one_short = QString::number(rows - 2);
+  const QString edit_last = QString::number((rows - 1) / 10 * 10);
+  const QString edit_one_short = QString::number((rows - 1) / 10 * 10 - 10);
+
+  std::printf("Main window, %d input rows, %d editor rows\n", rows, (rows - 1) / 10 + 1);
+  Type(window, "input_start", "0");
+  Type(window, "input_increment", "1");
+  Time("input range rebuild (input and output tables)", [&](const int i) {
+    Type(window, "input_end", i % 2 ? last : one_short);
+  });
+  Type(window, "input_end", last);
+  Type(window, "edit_start", "0");
+  Type(window, "edit_increment", "10");
+  Time("editor range rebuild", [&](const int i) {
+    Type(window, "edit_end", i % 2 ? edit_last : edit_one_short);
+  });
+  Type(window, "edit_end", edit_last);
+  Time("single editor cell edit", [&](const int i) {
+    Type_In_Cell(edit, 500, QString::number(i + 1));
+  });
+  Time("single input cell edit", [&](const int i) {
+    Type_In_Cell(input, 500, QString::number(i + 1));
+  });
+  zero_offset->click();
+  Time("input cell edit at position 0, zero offset on (all change)", [&](const int i) {
+    Type_In_Cell(input, 0, QString::number(i + 1));
+  });
+  graph->click();
+  QApplication::processEvents();
+  QApplication::setActiveWindow(window);
+  Time("the same with the graph shown", [&](const int i) {
+    Type_In_Cell(input, 0, QString::number(i + 10));
+  });
+  graph->click();
+  QApplication::setActiveWindow(window);
+  zero_offset->click();
+  Time("paste of one value over every input row", [&](const int i) {
+    input->setFocus();
+    input->setRangeSelected(QTableWidgetSelectionRange(0, 0, input->rowCount() - 1, 0), true);
+    QApplication::clipboard()->setText(QString::number(i + 1) + "\n");
+    QTest::keyClick(input, Qt::Key_V, Qt::ControlModifier);
+  });
+  Time("Copy_Output", [&](int) { copy->click(); });
+  std::printf("  (%d lines copied)\n", QApplication::clipboard()->text().count('\n'));
 }
 
 }  // namespace
@@ -61,40 +122,7 @@ int main(int argc, char *argv[])
   TVandrel window;
   window.show();
   QApplication::setActiveWindow(&window);
-  auto *input = window.findChild<TEditTable *>("input_table");
-  auto *edit = window.findChild<TEditTable *>("edit_table");
-  auto *copy = window.findChild<QToolButton *>("copy_button");
-  auto *zero_offset = window.findChild<QToolButton *>("zero_offset_button");
-
-  std::printf("Main window, 100,000 input rows, 10,000 editor rows\n");
-  Time("input range rebuild (100,000 rows, two tables)", [&](const int i) {
-    Type(&window, "input_start", "0");
-    Type(&window, "input_increment", "1");
-    Type(&window, "input_end", i % 2 ? "99999" : "99998");
-  });
-  Type(&window, "input_end", "99999");
-  Time("editor range rebuild (10,000 rows)", [&](const int i) {
-    Type(&window, "edit_start", "0");
-    Type(&window, "edit_increment", "10");
-    Type(&window, "edit_end", i % 2 ? "99990" : "99980");
-  });
-  Type(&window, "edit_end", "99990");
-  Time("single editor cell edit", [&](const int i) {
-    Type_In_Cell(edit, 500, QString::number(i + 1));
-  });
-  Time("single input cell edit", [&](const int i) {
-    Type_In_Cell(input, 500, QString::number(i + 1));
-  });
-  zero_offset->click();
-  Time("single editor cell edit, zero offset on", [&](const int i) {
-    Type_In_Cell(edit, 500, QString::number(i + 1));
-  });
-  Time("paste of 100,000 values into the input table", [&](const int i) {
-    input->setFocus();
-    input->setRangeSelected(QTableWidgetSelectionRange(0, 0, input->rowCount() - 1, 0), true);
-    QApplication::clipboard()->setText(QString::number(i + 1) + "\n");
-    QTest::keyClick(input, Qt::Key_V, Qt::ControlModifier);
-  });
-  Time("Copy_Output of 100,000 rows", [&](int) { copy->click(); });
+  Run_Scenario(&window, 100000);
+  Run_Scenario(&window, MAXIMUM_ROW_COUNT);
   return 0;
 }
