@@ -1,5 +1,6 @@
 #!/bin/sh
-# The session photographed by screenshot.sh; runs inside the virtual display.
+# The session photographed by screenshot.sh; runs inside the virtual display. The
+# coordinates are those of the window at the top-left corner of the screen.
 set -e
 ./build/src/vandrel &
 program=$!
@@ -7,22 +8,32 @@ sleep 2
 window=$(xdotool search --sync --name '^Vandrel$' | head -n 1)
 xdotool windowmove "$window" 0 0
 sleep 0.5
-# Input values: a calibration-like curve pasted over the whole input column.
-seq 0 30 | awk '{ x = $1 * 10; printf "%.3f\n", 20 + 0.002 * x * x - 0.3 * x }' | xclip -selection clipboard
-xdotool mousemove 150 200 click 1
-xdotool key --clearmodifiers ctrl+a 2>/dev/null || true
-xdotool mousemove 150 200 click 1
-sleep 0.2
-for i in $(seq 1 30); do xdotool key --clearmodifiers shift+Down 2>/dev/null || true; done
-xdotool key --clearmodifiers ctrl+v
-sleep 0.5
-# Editor offsets typed into three cells.
-for cell in "450 224 5" "450 248 8" "450 272 -3"; do
+
+# A calibration-like curve pasted over the whole input column: click a cell for the
+# focus, then the column title to select the column.
+seq 0 30 | awk '{ x = $1 * 10; printf "%.3f\n", 20 + 0.0015 * x * x - 0.35 * x }' \
+  | xclip -selection clipboard
+xdotool mousemove 125 189 click 1
+xdotool mousemove 126 168 click 1
+xdotool key ctrl+v
+sleep 0.3
+
+# Three editor offsets typed into their cells.
+for cell in "214 4" "239 6.5" "264 -3"; do
   set -- $cell
-  xdotool mousemove "$1" "$2" click 1
-  xdotool type --delay 50 "$3"
+  xdotool mousemove 456 "$1" click 1
+  xdotool type --delay 40 -- "$2"
   xdotool key Return
 done
+xdotool mousemove 456 400 click 1
 sleep 0.5
 import -window "$window" docs/screenshot.png
+
+xdotool mousemove 943 613 click 1
+sleep 1
+graph=$(xdotool search --sync --name '^Graph Data$' | head -n 1)
+xdotool windowmove "$graph" 0 0
+xdotool windowsize "$graph" 640 440
+sleep 1
+import -window "$graph" docs/graph.png
 kill "$program"
