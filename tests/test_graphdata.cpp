@@ -1,5 +1,5 @@
-#include "core/assertion.h"
 #include "core/graphwidget.h"
+#include "tests/failure_recorder.h"
 
 #include <QApplication>
 #include <QtTest>
@@ -16,13 +16,7 @@ namespace {
 const double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
 const double INFINITE = std::numeric_limits<double>::infinity();
 
-std::vector<TAssertion_Failure> failures;
-
-bool Record_And_Go_On(const TAssertion_Failure &failure)
-{
-  failures.push_back(failure);
-  return true;
-}
+std::vector<TAssertion_Failure> &failures = Recorded_Failures();
 
 QRect Corners(const int left, const int top, const int right, const int bottom)
 {
@@ -82,11 +76,10 @@ private:
 private slots:
   void init()
   {
-    failures.clear();
-    Set_Assertion_Handler(Record_And_Go_On);
+    Start_Recording_Failures();
   }
 
-  void cleanup() { Set_Assertion_Handler(nullptr); }
+  void cleanup() { Stop_Recording_Failures(); }
 
   void data_set_indices_restart_after_clear()
   {

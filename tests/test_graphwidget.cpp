@@ -1,5 +1,5 @@
-#include "core/assertion.h"
 #include "core/graphwidget.h"
+#include "tests/failure_recorder.h"
 
 #include <QApplication>
 #include <QImage>
@@ -23,13 +23,7 @@ const QRgb LIGHT_GRAY = QColor(Qt::lightGray).rgb();
 const double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
 const double INFINITE = std::numeric_limits<double>::infinity();
 
-std::vector<TAssertion_Failure> failures;
-
-bool Record_And_Go_On(const TAssertion_Failure &failure)
-{
-  failures.push_back(failure);
-  return true;
-}
+std::vector<TAssertion_Failure> &failures = Recorded_Failures();
 
 int Add_Set(TGraphWidget *graph, const QRgb color, const int style, const Point_List &points)
 {
@@ -171,11 +165,10 @@ class TGraphWidgetTest : public QObject
 private slots:
   void init()
   {
-    failures.clear();
-    Set_Assertion_Handler(Record_And_Go_On);
+    Start_Recording_Failures();
   }
 
-  void cleanup() { Set_Assertion_Handler(nullptr); }
+  void cleanup() { Stop_Recording_Failures(); }
 
   // Before the first resize there is nothing to render into; the resize fits anyway.
   void update_before_layout_waits_for_first_resize()

@@ -1,5 +1,5 @@
-#include "core/assertion.h"
 #include "core/interpolation.h"
+#include "tests/failure_recorder.h"
 
 #include <QtTest>
 
@@ -11,14 +11,6 @@
 Q_DECLARE_METATYPE(Point_List)
 
 namespace {
-
-QStringList failures;
-
-bool Record_And_Go_On(const TAssertion_Failure &failure)
-{
-  failures << QString::fromStdString(failure.source + " " + failure.expression);
-  return true;
-}
 
 Point_List Points(std::initializer_list<TVector2> points)
 {
@@ -84,11 +76,10 @@ class TInterpolationTest : public QObject
 private slots:
   void init()
   {
-    failures.clear();
-    Set_Assertion_Handler(Record_And_Go_On);
+    Start_Recording_Failures();
   }
 
-  void cleanup() { Set_Assertion_Handler(nullptr); }
+  void cleanup() { Stop_Recording_Failures(); }
 
   void lookup_data()
   {
@@ -207,7 +198,7 @@ private slots:
         }
       }
     }
-    QVERIFY(failures.isEmpty());
+    QVERIFY(Recorded_Failure_Texts().isEmpty());
   }
 
   // A position one step of rounding past an end of a list accumulated by repeated
@@ -351,7 +342,7 @@ private slots:
     QVERIFY(!std::isfinite(slope));
     QVERIFY(!Sum_Ratio_Slope(Point_List(), &slope));
     QCOMPARE(slope, 0.0);
-    QVERIFY(failures.isEmpty());
+    QVERIFY(Recorded_Failure_Texts().isEmpty());
   }
 
   void quadratic_fit()
@@ -371,7 +362,7 @@ private slots:
     QCOMPARE(Sum_Fourth_Powers(Points({{1, 0}, {-2, 0}})), 17.0);
     QCOMPARE(Sum_Cubes(Points({{1, 0}, {-2, 0}})), -7.0);
     QCOMPARE(Sum_Cubes(Point_List()), 0.0);
-    QVERIFY(failures.isEmpty());
+    QVERIFY(Recorded_Failure_Texts().isEmpty());
   }
 
   // Missing outputs fail their checks in parameter order and the call fails cleanly.
@@ -392,7 +383,7 @@ private slots:
     QVERIFY(!Interpolate_At_Positions(line, line, nullptr));
     QCOMPARE(out, NOT_WRITTEN);
     const QString at = "core/interpolation ";
-    QCOMPARE(failures, QStringList() << at + "value" << at + "x_value" << at + "z_value"
+    QCOMPARE(Recorded_Failure_Texts(), QStringList() << at + "value" << at + "x_value" << at + "z_value"
                                      << at + "x_value" << at + "slope" << at + "slope"
                                      << at + "slope" << at + "a" << at + "b" << at + "c"
                                      << at + "values");

@@ -1,20 +1,12 @@
-#include "core/assertion.h"
 #include "core/vector2.h"
 #include "core/vector3.h"
+#include "tests/failure_recorder.h"
 
 #include <QtTest>
 
 #include <cmath>
 
 namespace {
-
-QStringList failures;
-
-bool Record_And_Go_On(const TAssertion_Failure &failure)
-{
-  failures << QString::fromStdString(failure.source + " " + failure.expression);
-  return true;
-}
 
 const char EPSILON_DIVISOR[] = "d > std::numeric_limits<double>::epsilon()";
 const char EPSILON_LENGTH[] = "Length > std::numeric_limits<double>::epsilon()";
@@ -28,11 +20,10 @@ class TVectorTest : public QObject
 private slots:
   void init()
   {
-    failures.clear();
-    Set_Assertion_Handler(Record_And_Go_On);
+    Start_Recording_Failures();
   }
 
-  void cleanup() { Set_Assertion_Handler(nullptr); }
+  void cleanup() { Stop_Recording_Failures(); }
 
   void defaults_are_zero()
   {
@@ -73,10 +64,10 @@ private slots:
     TVector2 a(3.0, 4.0);
     TVector3 b(3.0, 4.0, 5.0);
     QCOMPARE(a.Component(index), expected2);
-    QCOMPARE(failures.size(), failures2);
+    QCOMPARE(Recorded_Failure_Texts().size(), failures2);
     QCOMPARE(b.Component(index), expected3);
-    QCOMPARE(failures.size(), failures2 + failures3);
-    for (const QString &failure : failures) {
+    QCOMPARE(Recorded_Failure_Texts().size(), failures2 + failures3);
+    for (const QString &failure : Recorded_Failure_Texts()) {
       QVERIFY(failure.endsWith(" false"));
     }
 
@@ -93,7 +84,8 @@ private slots:
   {
     TVector2(1.0, 1.0).Component(7);
     TVector3(1.0, 1.0, 1.0).Component(7);
-    QCOMPARE(failures, QStringList() << "core/vector2 false" << "core/vector3 false");
+    QCOMPARE(Recorded_Failure_Texts(),
+             QStringList() << "core/vector2 false" << "core/vector3 false");
   }
 
   void arithmetic()
@@ -115,7 +107,7 @@ private slots:
     QCOMPARE(s.y, 3.5);
     QCOMPARE(s.z, 4.5);
     QCOMPARE(Dot_Product(TVector3(1.0, 2.0, 3.0), TVector3(4.0, -5.0, 6.0)), 12.0);
-    QVERIFY(failures.isEmpty());
+    QVERIFY(Recorded_Failure_Texts().isEmpty());
   }
 
   void division_data()
@@ -144,7 +136,7 @@ private slots:
                                            << QString("core/vector2 ") + EPSILON_DIVISOR
                                            << QString("core/vector3 ") + EPSILON_DIVISOR
                                        : QStringList();
-    QCOMPARE(failures, expected);
+    QCOMPARE(Recorded_Failure_Texts(), expected);
   }
 
   void normalize()
@@ -157,7 +149,7 @@ private slots:
     b.Normalize();
     QCOMPARE(b.y, 0.6);
     QCOMPARE(b.z, 0.8);
-    QVERIFY(failures.isEmpty());
+    QVERIFY(Recorded_Failure_Texts().isEmpty());
 
     TVector2 zero;
     zero.Normalize();
@@ -165,7 +157,7 @@ private slots:
     TVector3 zero3;
     zero3.Normalize();
     QVERIFY(std::isnan(zero3.z));
-    QCOMPARE(failures, QStringList() << QString("core/vector2 ") + EPSILON_LENGTH
+    QCOMPARE(Recorded_Failure_Texts(), QStringList() << QString("core/vector2 ") + EPSILON_LENGTH
                                      << QString("core/vector3 ") + EPSILON_LENGTH);
   }
 
