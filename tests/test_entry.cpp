@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QStyle>
 #include <QTimer>
+#include <QToolButton>
 #include <QWidget>
 #include <QtTest>
 
@@ -22,6 +23,7 @@ struct TRun_Observation
 };
 
 TRun_Observation observed;
+bool open_graph_before_closing = false;
 
 // Once the event loop runs, notes what the entry set up and closes the main window as
 // a user would.
@@ -34,6 +36,9 @@ void Close_Main_Window_When_Running()
         observed.title = window->windowTitle();
         observed.size = window->size();
         observed.main_window_shown = window->isVisible();
+        if (open_graph_before_closing) {
+          window->findChild<QToolButton *>("graph_button")->click();
+        }
         window->close();
       }
     }
@@ -52,14 +57,18 @@ private slots:
   void closing_the_window_ends_with_code_zero_data()
   {
     QTest::addColumn<QStringList>("arguments");
-    QTest::newRow("no arguments") << QStringList();
+    QTest::addColumn<bool>("graph_open");
+    QTest::newRow("no arguments") << QStringList() << false;
     QTest::newRow("unknown options and files")
-      << (QStringList() << "--help" << "-x" << "data.txt" << "");
+      << (QStringList() << "--help" << "-x" << "data.txt" << "") << false;
+    QTest::newRow("graph window open") << QStringList() << true;
   }
 
   void closing_the_window_ends_with_code_zero()
   {
     QFETCH(QStringList, arguments);
+    QFETCH(bool, graph_open);
+    open_graph_before_closing = graph_open;
     std::vector<QByteArray> storage = {QByteArray("vandrel")};
     for (const QString &argument : arguments) {
       storage.push_back(argument.toLocal8Bit());
