@@ -483,6 +483,23 @@ private slots:
     QCOMPARE(QApplication::clipboard()->text(), text);
   }
 
+  // Each direction combo steers Return in its own table only.
+  void enter_direction_follows_its_combo()
+  {
+    TWindow window;
+    window.Combo("input_selection_mode")->setCurrentIndex(1);
+    window.Type_In_Cell("input", 3, "1");
+    QCOMPARE(window.Table("input")->currentRow(), 2);
+    window.Type_In_Cell("edit", 3, "1");
+    QCOMPARE(window.Table("edit")->currentRow(), 4);
+    window.Combo("edit_selection_mode")->setCurrentIndex(1);
+    window.Combo("input_selection_mode")->setCurrentIndex(0);
+    window.Type_In_Cell("edit", 0, "1");
+    QCOMPARE(window.Table("edit")->currentRow(), 4);
+    window.Type_In_Cell("input", 15, "1");
+    QCOMPARE(window.Table("input")->currentRow(), 0);
+  }
+
   void precision_reformats_tables_and_fields()
   {
     TWindow window;
