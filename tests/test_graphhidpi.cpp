@@ -1,4 +1,5 @@
 #include "core/graphwidget.h"
+#include "tests/mouse_events.h"
 
 #include <QApplication>
 #include <QImage>
@@ -36,21 +37,6 @@ bool Has_Detail_Below_Logical_Pixel(const QImage &image)
     }
   }
   return false;
-}
-
-void Send_Mouse(QWidget *widget, const QEvent::Type type, const QPoint &position,
-                const Qt::MouseButton button, const Qt::MouseButtons buttons)
-{
-  QMouseEvent event(type, QPointF(position), QPointF(widget->mapToGlobal(position)), button,
-                    buttons, Qt::NoModifier);
-  QApplication::sendEvent(widget, &event);
-}
-
-void Drag(QWidget *widget, const Qt::MouseButton button, const QPoint &from, const QPoint &to)
-{
-  Send_Mouse(widget, QEvent::MouseButtonPress, from, button, button);
-  Send_Mouse(widget, QEvent::MouseMove, to, Qt::NoButton, button);
-  Send_Mouse(widget, QEvent::MouseButtonRelease, to, button, Qt::NoButton);
 }
 
 }  // namespace
@@ -99,8 +85,8 @@ private slots:
       graph.Update_Graph();
       if (zoomed) {
         const QPoint centre = graph.Plot_Rect().center();
-        Drag(&graph, Qt::LeftButton, centre, centre + QPoint(80, 60));
-        Drag(&graph, Qt::RightButton, centre, centre + QPoint(-41, 17));
+        Drag(&graph, Qt::LeftButton, {centre, centre + QPoint(80, 60)});
+        Drag(&graph, Qt::RightButton, {centre, centre + QPoint(-41, 17)});
       }
       pictures[runs] = graph.grab().toImage();
     }

@@ -1,4 +1,5 @@
 #include "core/graphwidget.h"
+#include "tests/mouse_events.h"
 
 #include <QApplication>
 #include <QImage>
@@ -101,27 +102,12 @@ void Fill(TGraphWidget *graph, const Point_List &points)
   }
 }
 
-void Send_Mouse(QWidget *widget, const QEvent::Type type, const QPoint &position,
-                const Qt::MouseButton button, const Qt::MouseButtons buttons)
-{
-  QMouseEvent event(type, QPointF(position), QPointF(widget->mapToGlobal(position)), button,
-                    buttons, Qt::NoModifier);
-  QApplication::sendEvent(widget, &event);
-}
-
-void Drag(QWidget *widget, const Qt::MouseButton button, const QPoint &from, const QPoint &to)
-{
-  Send_Mouse(widget, QEvent::MouseButtonPress, from, button, button);
-  Send_Mouse(widget, QEvent::MouseMove, to, Qt::NoButton, button);
-  Send_Mouse(widget, QEvent::MouseButtonRelease, to, button, Qt::NoButton);
-}
-
 // A band zoom onto the middle of the plot, then a pan, so most points lie outside it.
 void Zoom_And_Pan(TGraphWidget *graph)
 {
   const QPoint centre = graph->Plot_Rect().center();
-  Drag(graph, Qt::LeftButton, centre - QPoint(30, 25), centre + QPoint(30, 25));
-  Drag(graph, Qt::RightButton, centre, centre + QPoint(37, -11));
+  Drag(graph, Qt::LeftButton, {centre - QPoint(30, 25), centre + QPoint(30, 25)});
+  Drag(graph, Qt::RightButton, {centre, centre + QPoint(37, -11)});
 }
 
 QImage Outside_Render(TGraphWidget *graph, const QSize &size, const qreal ratio,

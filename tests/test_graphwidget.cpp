@@ -1,4 +1,5 @@
 #include "core/graphwidget.h"
+#include "tests/mouse_events.h"
 #include "tests/failure_recorder.h"
 
 #include <QApplication>
@@ -54,23 +55,6 @@ std::unique_ptr<TGraphWidget> Fitted_Graph(const Point_List &points = SQUARE_DAT
   Add_Set(graph.get(), LINE_COLOR, STYLE_LINES, points);
   graph->Update_Graph();
   return graph;
-}
-
-void Send_Mouse(QWidget *widget, const QEvent::Type type, const QPoint &position,
-                const Qt::MouseButton button, const Qt::MouseButtons buttons)
-{
-  QMouseEvent event(type, QPointF(position), QPointF(widget->mapToGlobal(position)), button,
-                    buttons, Qt::NoModifier);
-  QApplication::sendEvent(widget, &event);
-}
-
-void Drag(QWidget *widget, const Qt::MouseButton button, const std::vector<QPoint> &path)
-{
-  Send_Mouse(widget, QEvent::MouseButtonPress, path.front(), button, button);
-  for (std::size_t i = 1; i < path.size(); ++i) {
-    Send_Mouse(widget, QEvent::MouseMove, path[i], Qt::NoButton, button);
-  }
-  Send_Mouse(widget, QEvent::MouseButtonRelease, path.back(), button, Qt::NoButton);
 }
 
 void Hover(QWidget *widget, const QPoint &position)
