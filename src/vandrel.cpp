@@ -145,6 +145,17 @@ TRange_Group Build_Range_Group(QWidget *parent, const QString &name)
   return widgets;
 }
 
+// The row below an editable table: its Enter-direction choice, kept at the left.
+QComboBox *Add_Selection_Row(const TRange_Group &widgets, const QString &name)
+{
+  QComboBox *const combo = Combo_Box(widgets.group, name);
+  auto *row = new QHBoxLayout;
+  row->addWidget(combo);
+  row->addItem(Horizontal_Spacer());
+  widgets.layout->addLayout(row, 5, 0, 1, 3);
+  return combo;
+}
+
 // The spacer beside the range fields keeps them at their minimum width.
 void Add_Field_Spacer(QGridLayout *layout)
 {
@@ -208,11 +219,7 @@ void TVandrel::Build_Input_Group(QWidget *central)
   d_input_end = widgets.end;
   d_input_count = widgets.count;
   d_input_table = widgets.table;
-  d_input_selection_mode = Combo_Box(d_input_group, "input_selection_mode");
-  auto *row = new QHBoxLayout;
-  row->addWidget(d_input_selection_mode);
-  row->addItem(Horizontal_Spacer());
-  widgets.layout->addLayout(row, 5, 0, 1, 3);
+  d_input_selection_mode = Add_Selection_Row(widgets, "input_selection_mode");
   d_input_group->setTitle("Input Data");
 }
 
@@ -226,11 +233,7 @@ void TVandrel::Build_Edit_Group(QWidget *central)
   d_edit_end = widgets.end;
   d_edit_count = widgets.count;
   d_edit_table = widgets.table;
-  d_edit_selection_mode = Combo_Box(d_edit_group, "edit_selection_mode");
-  auto *row = new QHBoxLayout;
-  row->addWidget(d_edit_selection_mode);
-  row->addItem(Horizontal_Spacer());
-  widgets.layout->addLayout(row, 5, 0, 1, 3);
+  d_edit_selection_mode = Add_Selection_Row(widgets, "edit_selection_mode");
   d_edit_group->setTitle("Editor");
 }
 
