@@ -1,9 +1,11 @@
 # `make run` and `make test` do all set-up on a fresh Debian or Ubuntu machine.
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
+BUILD_QT5  ?= build-qt5
+BUILD_QT6  ?= build-qt6
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup build run test test-sanitize bench install screenshot clean
+.PHONY: all setup build run test test-qt5 test-qt6 test-sanitize bench install screenshot clean
 
 all: build
 
@@ -26,6 +28,22 @@ run: build
 test: build
 	cd $(BUILD) && ctest --output-on-failure --timeout 300
 
+# The suite against one Qt major version, each in its own build folder; `make test` uses
+# whichever the build picks by default (Qt 6 where it is installed).
+$(BUILD_QT5)/CMakeCache.txt: | setup
+	cmake -S . -B $(BUILD_QT5) -DCMAKE_BUILD_TYPE=Release -DVANDREL_QT_MAJOR=5
+
+$(BUILD_QT6)/CMakeCache.txt: | setup
+	cmake -S . -B $(BUILD_QT6) -DCMAKE_BUILD_TYPE=Release -DVANDREL_QT_MAJOR=6
+
+test-qt5: setup $(BUILD_QT5)/CMakeCache.txt
+	cmake --build $(BUILD_QT5) --parallel $(JOBS)
+	cd $(BUILD_QT5) && ctest --output-on-failure --timeout 300
+
+test-qt6: setup $(BUILD_QT6)/CMakeCache.txt
+	cmake --build $(BUILD_QT6) --parallel $(JOBS)
+	cd $(BUILD_QT6) && ctest --output-on-failure --timeout 300
+
 $(BUILD_ASAN)/CMakeCache.txt: | setup
 	cmake -S . -B $(BUILD_ASAN) -DCMAKE_BUILD_TYPE=Debug -DVANDREL_SANITIZE=ON
 
@@ -44,4 +62,4 @@ install: build
 	cmake --install $(BUILD)
 
 clean:
-	rm -rf $(BUILD) $(BUILD_ASAN)
+	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_QT5) $(BUILD_QT6)

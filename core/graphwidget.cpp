@@ -35,7 +35,7 @@ const int PALETTE_HUES = 6;
 const int PALETTE_LEVELS = 16;
 const int TITLE_POINT_SIZE = 12;
 const int AXIS_TITLE_POINT_SIZE = 10;
-const int TITLE_WEIGHT = 75;
+const QFont::Weight TITLE_WEIGHT = QFont::Bold;
 const int COMPACT_STRIP = 6;
 const char READOUT_FORMAT[] = "%.5lf,   %.5lf";
 
@@ -379,6 +379,16 @@ void Draw_Markers(QPainter *painter, const TGraphDataSet &set, const TGraphMappi
     painter->drawLine(x - MARKER_REACH, y - MARKER_REACH, x + MARKER_REACH, y + MARKER_REACH);
     painter->drawLine(x - MARKER_REACH, y + MARKER_REACH, x + MARKER_REACH, y - MARKER_REACH);
   }
+}
+
+// The pointer's position in the widget, at whole pixels.
+QPoint Event_Point(const QMouseEvent &event)
+{
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+  return event.position().toPoint();
+#else
+  return event.localPos().toPoint();
+#endif
 }
 
 }  // namespace
@@ -1115,7 +1125,7 @@ bool TGraphWidget::Plot_Contains(const QPoint &point) const
 
 void TGraphWidget::mousePressEvent(QMouseEvent *event)
 {
-  const QPoint point = event->localPos().toPoint();
+  const QPoint point = Event_Point(*event);
   if (event->button() == Qt::LeftButton) {
     Start_Band(point);
   } else if (event->button() == Qt::RightButton) {
@@ -1127,7 +1137,7 @@ void TGraphWidget::mousePressEvent(QMouseEvent *event)
 
 void TGraphWidget::mouseMoveEvent(QMouseEvent *event)
 {
-  const QPoint point = event->localPos().toPoint();
+  const QPoint point = Event_Point(*event);
   if (event->buttons() & Qt::LeftButton) {
     Move_Band(point);
   } else if (event->buttons() & Qt::RightButton) {

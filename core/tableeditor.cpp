@@ -14,7 +14,6 @@
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QStringList>
-#include <QVector>
 
 #include <algorithm>
 #include <cstring>
@@ -78,7 +77,7 @@ struct TPaste_Block
 
 // Trailing line ends go, so that a copied block pastes as exactly its rows. A carriage
 // return before a line feed belongs to the line end.
-QStringRef Without_Trailing_Line_Ends(const QString &text)
+int Length_Without_Trailing_Line_Ends(const QString &text)
 {
   int length = text.size();
   while (length > 0 && text.at(length - 1) == QLatin1Char('\n')) {
@@ -87,22 +86,43 @@ QStringRef Without_Trailing_Line_Ends(const QString &text)
       --length;
     }
   }
-  return text.leftRef(length);
+  return length;
 }
 
-QStringRef Without_Carriage_Return(const QStringRef &line)
+// The end of the line that starts at begin, before its carriage return if it has one.
+int Line_Content_End(const QString &text, const int begin, const int line_end)
 {
-  return line.endsWith(QLatin1Char('\r')) ? line.left(line.size() - 1) : line;
+  return line_end > begin && text.at(line_end - 1) == QLatin1Char('\r') ? line_end - 1
+                                                                          : line_end;
 }
 
-void Append_Line(const QStringRef &line, TPaste_Block *block)
+int Field_Count(const QString &text, const int begin, const int end)
 {
-  const QVector<QStringRef> fields = line.split(QLatin1Char('\t'));
+  int count = 1;
+  for (int i = begin; i < end; ++i) {
+    if (text.at(i) == QLatin1Char('\t')) {
+      ++count;
+    }
+  }
+  return count;
+}
+
+// Fields beyond the first line's width are dropped; missing ones count as empty.
+void Append_Line(const QString &text, const int begin, const int end, TPaste_Block *block)
+{
+  int field_begin = begin;
   for (int k = 0; k < block->field_count; ++k) {
     TPaste_Field field;
-    if (k < fields.size() && !fields.at(k).isEmpty()) {
-      field.empty = false;
-      field.value = fields.at(k).toDouble();
+    if (field_begin <= end) {
+      int field_end = field_begin;
+      while (field_end < end && text.at(field_end) != QLatin1Char('\t')) {
+        ++field_end;
+      }
+      if (field_end > field_begin) {
+        field.empty = false;
+        field.value = text.mid(field_begin, field_end - field_begin).toDouble();
+      }
+      field_begin = field_end + 1;
     }
     block->fields.push_back(field);
   }
@@ -111,16 +131,23 @@ void Append_Line(const QStringRef &line, TPaste_Block *block)
 // False when nothing but line ends is left to paste.
 bool Parse_Paste_Text(const QString &text, TPaste_Block *block)
 {
-  const QStringRef content = Without_Trailing_Line_Ends(text);
-  if (content.isEmpty()) {
+  const int length = Length_Without_Trailing_Line_Ends(text);
+  if (length == 0) {
     return false;
   }
-  const QVector<QStringRef> lines = content.split(QLatin1Char('\n'));
-  block->line_count = lines.size();
-  block->field_count = Without_Carriage_Return(lines.first()).count(QLatin1Char('\t')) + 1;
-  block->fields.reserve(static_cast<std::size_t>(block->line_count) * block->field_count);
-  for (const QStringRef &line : lines) {
-    Append_Line(Without_Carriage_Return(line), block);
+  int first_end = text.indexOf(QLatin1Char('\n'));
+  if (first_end < 0 || first_end > length) {
+    first_end = length;
+  }
+  block->field_count = Field_Count(text, 0, Line_Content_End(text, 0, first_end));
+  for (int begin = 0; begin <= length;) {
+    int line_end = text.indexOf(QLatin1Char('\n'), begin);
+    if (line_end < 0 || line_end > length) {
+      line_end = length;
+    }
+    Append_Line(text, begin, Line_Content_End(text, begin, line_end), block);
+    ++block->line_count;
+    begin = line_end + 1;
   }
   return true;
 }

@@ -2,6 +2,7 @@
 #define CORE_TABLEEDITOR_H
 
 #include <QLineEdit>
+#include <QStringList>
 #include <QTableWidget>
 
 #include <vector>
@@ -10,7 +11,6 @@ class QAction;
 class QContextMenuEvent;
 class QFocusEvent;
 class QKeyEvent;
-class QStringList;
 
 const int ENTRY_REPLACE = 0;
 const int ENTRY_ADD = 1;

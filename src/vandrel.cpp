@@ -6,6 +6,7 @@
 #include "core/tableeditor.h"
 #include "src/graphdialog.h"
 #include "src/resampling.h"
+#include "src/settingsfile.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -205,8 +206,7 @@ void TVandrel::Open_Settings()
     folder.mkdir(SETTINGS_FOLDER);
   }
   folder.cd(SETTINGS_FOLDER);
-  d_settings = std::make_unique<QSettings>(folder.absolutePath() + SETTINGS_FILE,
-                                           QSettings::IniFormat);
+  d_settings = Open_Settings_File(folder.absolutePath() + SETTINGS_FILE);
 }
 
 void TVandrel::Build_Input_Group(QWidget *central)

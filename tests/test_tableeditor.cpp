@@ -611,7 +611,9 @@ private slots:
         menu->close();
       }
     });
-    QContextMenuEvent event(QContextMenuEvent::Mouse, Cell_Center(1, 1));
+    const QPoint position = Cell_Center(1, 1);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, position,
+                            d_table->viewport()->mapToGlobal(position));
     QApplication::sendEvent(d_table->viewport(), &event);
     QCOMPARE(d_table->Value(1, 1), -1.26);
     QCOMPARE(starts.first().first().toString(), QString("Invert Sign"));

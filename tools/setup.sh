@@ -1,11 +1,17 @@
 #!/bin/sh
-# Installs what building and testing need on Debian or Ubuntu, if anything is missing.
+# Installs what building and testing need on Debian or Ubuntu, if anything is missing:
+# the compiler and CMake, Qt 5 and, where the distribution has it, Qt 6.
 set -e
-packages="g++ make cmake qtbase5-dev qtbase5-dev-tools fonts-dejavu-core"
+required="g++ make cmake qtbase5-dev qtbase5-dev-tools fonts-dejavu-core"
+optional="qt6-base-dev qt6-base-dev-tools"
+
+installed() {
+  dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
+}
+
 missing=""
-for package in $packages; do
-  dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
-    || missing="$missing $package"
+for package in $required $optional; do
+  installed "$package" || missing="$missing $package"
 done
 [ -z "$missing" ] && exit 0
 
@@ -17,6 +23,15 @@ else
   echo "These packages are missing and neither root nor sudo is available:$missing" >&2
   exit 1
 fi
-echo "Installing:$missing"
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $missing
+# Qt 6 comes only where the distribution ships it (Debian 12, Ubuntu 22.04 and later);
+# the build falls back to Qt 5 without it.
+wanted=""
+for package in $missing; do
+  case " $optional " in
+    *" $package "*) apt-cache show "$package" >/dev/null 2>&1 || continue ;;
+  esac
+  wanted="$wanted $package"
+done
+echo "Installing:$wanted"
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends $wanted
