@@ -11,6 +11,7 @@
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QStringList>
@@ -39,6 +40,33 @@ double Zero(const double &)
 double Negated(const double &value)
 {
   return -value;
+}
+
+// Keys the view's own handling moves the current cell or the selection with; Shift
+// extends the selection from its anchor, Ctrl goes to the table's ends.
+bool Is_Navigation_Key(const QKeyEvent &event)
+{
+  if (event.matches(QKeySequence::SelectAll)) {
+    return true;
+  }
+  const Qt::KeyboardModifiers allowed =
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::KeypadModifier;
+  if (event.modifiers() & ~allowed) {
+    return false;
+  }
+  switch (event.key()) {
+  case Qt::Key_Up:
+  case Qt::Key_Down:
+  case Qt::Key_Left:
+  case Qt::Key_Right:
+  case Qt::Key_PageUp:
+  case Qt::Key_PageDown:
+  case Qt::Key_Home:
+  case Qt::Key_End:
+    return true;
+  default:
+    return false;
+  }
 }
 
 bool Is_Typing_Key(const int key)
@@ -162,11 +190,18 @@ TTableLineEditor::TTableLineEditor(QWidget *parent) : QLineEdit(parent)
 }
 
 // Hiding first moves the focus away, so the text is committed before the key goes on
-// to the table, which moves the current cell on Return and Enter.
+// to the table, which moves the current cell on Return and Enter. Escape abandons the
+// text before the editor hides, so nothing is committed.
 void TTableLineEditor::keyPressEvent(QKeyEvent *event)
 {
   const int key = event->key();
-  if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+  if (key == Qt::Key_Escape) {
+    emit Edit_Cancelled();
+    hide();
+    event->accept();
+    return;
+  }
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
     hide();
   }
   QLineEdit::keyPressEvent(event);
@@ -187,6 +222,8 @@ TEditTable::TEditTable(QWidget *parent) : QTableWidget(parent)
   d_cell_editor = new TTableLineEditor(this);
   d_cell_editor->hide();
   setSelectionMode(QAbstractItemView::ExtendedSelection);
+  // The table's own cell editor is the only one; the view never opens an item editor.
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
   d_cut_action = Create_Action(tr("&Cut"), &TEditTable::Edit_Cut);
   d_copy_action = Create_Action(tr("C&opy"), &TEditTable::Edit_Copy);
   d_paste_action = Create_Action(tr("&Paste"), &TEditTable::Edit_Paste);
@@ -196,6 +233,8 @@ TEditTable::TEditTable(QWidget *parent) : QTableWidget(parent)
   connect(this, &QTableWidget::itemSelectionChanged, this, &TEditTable::Table_Selection_Changed);
   connect(d_cell_editor, &QLineEdit::textChanged, this, &TEditTable::Cell_Editor_Changed);
   connect(d_cell_editor, &TTableLineEditor::Edit_Complete, this, &TEditTable::Cell_Editor_Closed);
+  connect(d_cell_editor, &TTableLineEditor::Edit_Cancelled, this,
+          &TEditTable::Cell_Editor_Cancelled);
   connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
           &TEditTable::Clipboard_Data_Changed);
 }
@@ -588,37 +627,72 @@ void TEditTable::contextMenuEvent(QContextMenuEvent *event)
   menu.exec(event->globalPos());
 }
 
-// The context menu takes the focus as a popup; its commands act on the selection kept.
-void TEditTable::focusOutEvent(QFocusEvent *event)
+// A table entered by Tab or a click has its current cell selected, so that the commands
+// act on it at once. A selection kept from before, around the current cell, stays.
+void TEditTable::focusInEvent(QFocusEvent *event)
 {
-  if (event->reason() == Qt::PopupFocusReason || !Has_Selection()) {
+  QTableWidget::focusInEvent(event);
+  if (d_row_count < 1 || d_column_count < 1) {
     return;
   }
-  setRangeSelected(QTableWidgetSelectionRange(d_selection_top, d_selection_left,
-                                              d_selection_bottom, d_selection_right),
-                   false);
+  if (!currentIndex().isValid()) {
+    setCurrentCell(0, 0, QItemSelectionModel::NoUpdate);
+  }
+  if (!selectionModel()->isSelected(currentIndex())) {
+    Select_Current_Cell();
+  }
 }
 
-// The view's own key handling never runs: arrows, Home, F2 and the like do nothing,
-// and unhandled keys go on to the parent.
+// Moving with the keys always selects the new current cell, Ctrl only choosing how far
+// it goes; Shift extends the selection from its anchor instead.
+QItemSelectionModel::SelectionFlags TEditTable::selectionCommand(const QModelIndex &index,
+                                                                 const QEvent *event) const
+{
+  if (!event || event->type() != QEvent::KeyPress
+      || !Is_Navigation_Key(*static_cast<const QKeyEvent *>(event))) {
+    return QTableWidget::selectionCommand(index, event);
+  }
+  if (static_cast<const QKeyEvent *>(event)->modifiers() & Qt::ShiftModifier) {
+    return QItemSelectionModel::SelectCurrent;
+  }
+  return QItemSelectionModel::ClearAndSelect;
+}
+
+// The table's commands come first, navigation goes to the view's own handling, and
+// keys the table has no use for go on to the parent.
 void TEditTable::keyPressEvent(QKeyEvent *event)
 {
-  const int key = event->key();
+  if (Handle_Command_Key(*event)) {
+    event->accept();
+  } else if (Is_Navigation_Key(*event)) {
+    QTableWidget::keyPressEvent(event);
+  } else {
+    event->ignore();
+  }
+}
+
+// False for a key that is no command of the table.
+bool TEditTable::Handle_Command_Key(const QKeyEvent &event)
+{
+  const int key = event.key();
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {
     Move_Current_Row();
   } else if (Is_Typing_Key(key)) {
     if (!d_read_only) {
-      Type_Into_Cell(*event);
+      Type_Into_Cell(event);
+    }
+  } else if (key == Qt::Key_F2 && event.modifiers() == Qt::NoModifier) {
+    if (!d_read_only) {
+      Edit_Current_Value();
     }
   } else if (key == Qt::Key_Delete) {
     if (!d_read_only) {
       Edit_Delete();
     }
-  } else if (event->modifiers() != Qt::ControlModifier || !Handle_Control_Key(key)) {
-    event->ignore();
-    return;
+  } else {
+    return event.modifiers() == Qt::ControlModifier && Handle_Control_Key(key);
   }
-  event->accept();
+  return true;
 }
 
 // Return and Enter wrap around at the table's ends.
@@ -635,10 +709,15 @@ void TEditTable::Move_Current_Row()
   } else {
     row = current + 1 >= rows ? 0 : current + 1;
   }
-  const int column = currentColumn();
-  setCurrentCell(row, column);
-  if (QTableWidgetItem *const cell = item(row, column)) {
-    cell->setSelected(true);
+  setCurrentCell(row, currentColumn());
+  Select_Current_Cell();
+}
+
+void TEditTable::Select_Current_Cell()
+{
+  const QModelIndex current = currentIndex();
+  if (current.isValid()) {
+    selectionModel()->select(current, QItemSelectionModel::ClearAndSelect);
   }
 }
 
@@ -647,6 +726,22 @@ void TEditTable::Type_Into_Cell(const QKeyEvent &event)
 {
   Activate_Cell(currentRow(), currentColumn());
   d_cell_editor->setText(event.text());
+}
+
+// The editor starts from the stored value in full, the cursor at its end; only what the
+// user then types counts as a change.
+void TEditTable::Edit_Current_Value()
+{
+  const int row = currentRow();
+  const int column = currentColumn();
+  if (!Contains(row, column)) {
+    return;
+  }
+  Activate_Cell(row, column);
+  const QSignalBlocker blocker(d_cell_editor);
+  d_cell_editor->setText(
+    QString::number(Value(row, column), 'g', QLocale::FloatingPointShortest));
+  d_cell_editor->end(false);
 }
 
 // False for a key that has no Ctrl command, so that it goes on to the parent.
@@ -671,13 +766,13 @@ bool TEditTable::Handle_Control_Key(const int key)
   }
 }
 
-// Opening the editor takes the focus from the table, which clears the selection box;
-// only then does the box take the edited cell, so no command runs while editing.
+// Editing one cell makes it the whole selection, as in a spreadsheet.
 void TEditTable::Activate_Cell(const int row, const int column)
 {
   if (row < 0 || column < 0) {
     return;
   }
+  Select_Current_Cell();
   d_cell_editor->resize(columnWidth(column), rowHeight(row));
   d_cell_editor->move(columnViewportPosition(column) + verticalHeader()->geometry().width() + 1,
                       rowViewportPosition(row) + horizontalHeader()->geometry().height() + 1);
@@ -686,13 +781,18 @@ void TEditTable::Activate_Cell(const int row, const int column)
     d_cell_editor->setFocus(Qt::OtherFocusReason);
   }
   d_editor_changed = false;
-  d_selection_top = row;
-  d_selection_left = column;
+  d_edit_row = row;
+  d_edit_column = column;
 }
 
 void TEditTable::Cell_Editor_Changed()
 {
   d_editor_changed = true;
+}
+
+void TEditTable::Cell_Editor_Cancelled()
+{
+  d_editor_changed = false;
 }
 
 // Text that is not a number leaves the cell as it was and reports nothing.
@@ -702,8 +802,8 @@ void TEditTable::Cell_Editor_Closed()
   if (!d_editor_changed) {
     return;
   }
-  const int row = d_selection_top;
-  const int column = d_selection_left;
+  const int row = d_edit_row;
+  const int column = d_edit_column;
   d_editor_changed = false;
   if (row < 0 || column < 0) {
     return;

@@ -20,7 +20,7 @@ const int ENTER_UP = 1;
 
 // The single-line editor laid over a cell while the user types into a TEditTable.
 // Return, Enter, Escape and any loss of focus close it; Edit_Complete() then tells the
-// table to commit the text.
+// table to commit the text, unless Escape abandoned it first with Edit_Cancelled().
 class TTableLineEditor : public QLineEdit
 {
   Q_OBJECT
@@ -30,6 +30,7 @@ public:
 
 signals:
   void Edit_Complete();
+  void Edit_Cancelled();
 
 protected:
   void keyPressEvent(QKeyEvent *event) override;
@@ -77,7 +78,9 @@ signals:
 
 protected:
   void keyPressEvent(QKeyEvent *event) override;
-  void focusOutEvent(QFocusEvent *event) override;
+  void focusInEvent(QFocusEvent *event) override;
+  QItemSelectionModel::SelectionFlags selectionCommand(
+    const QModelIndex &index, const QEvent *event = nullptr) const override;
   void contextMenuEvent(QContextMenuEvent *event) override;
 
 private slots:
@@ -85,6 +88,7 @@ private slots:
   void Activate_Cell(int row, int column);
   void Cell_Editor_Changed();
   void Cell_Editor_Closed();
+  void Cell_Editor_Cancelled();
   void Clipboard_Data_Changed();
   void Edit_Cut();
   void Edit_Copy();
@@ -106,8 +110,11 @@ private:
   QString Selection_Text() const;
   void Change_Selection(const QString &description, double (*change)(const double &value));
   void Paste_Text(const QString &text);
+  bool Handle_Command_Key(const QKeyEvent &event);
   void Move_Current_Row();
+  void Select_Current_Cell();
   void Type_Into_Cell(const QKeyEvent &event);
+  void Edit_Current_Value();
   bool Handle_Control_Key(int key);
 
   TTableLineEditor *d_cell_editor = nullptr;
@@ -119,6 +126,9 @@ private:
   bool d_invert_enabled = true;
   bool d_read_only = false;
   bool d_editor_changed = false;
+  // The cell the open editor writes to.
+  int d_edit_row = -1;
+  int d_edit_column = -1;
   int d_row_count = 0;
   int d_column_count = 0;
   std::vector<double> d_values;

@@ -326,25 +326,28 @@ private slots:
     QTest::addColumn<bool>("read_only");
     QTest::addColumn<bool>("accepted");
     QTest::addColumn<bool>("opens_editor");
+    QTest::addColumn<int>("current_row");
     const int none = Qt::NoModifier;
     const int control = Qt::ControlModifier;
     for (const bool read_only : {false, true}) {
       const QByteArray table = read_only ? "read-only: " : "editable: ";
-      QTest::newRow(table + "digit") << int(Qt::Key_7) << none << read_only << true << !read_only;
-      QTest::newRow(table + "keypad digit") << int(Qt::Key_3) << int(Qt::KeypadModifier) << read_only << true << !read_only;
-      QTest::newRow(table + "minus") << int(Qt::Key_Minus) << none << read_only << true << !read_only;
-      QTest::newRow(table + "plus") << int(Qt::Key_Plus) << none << read_only << true << !read_only;
-      QTest::newRow(table + "point") << int(Qt::Key_Period) << none << read_only << true << !read_only;
-      QTest::newRow(table + "letter") << int(Qt::Key_A) << none << read_only << false << false;
-      QTest::newRow(table + "arrow") << int(Qt::Key_Down) << none << read_only << false << false;
-      QTest::newRow(table + "F2") << int(Qt::Key_F2) << none << read_only << false << false;
-      QTest::newRow(table + "Delete") << int(Qt::Key_Delete) << none << read_only << true << false;
-      QTest::newRow(table + "Return") << int(Qt::Key_Return) << none << read_only << true << false;
-      QTest::newRow(table + "Ctrl+C") << int(Qt::Key_C) << control << read_only << true << false;
-      QTest::newRow(table + "Ctrl+V") << int(Qt::Key_V) << control << read_only << true << false;
-      QTest::newRow(table + "Ctrl+X") << int(Qt::Key_X) << control << read_only << true << false;
-      QTest::newRow(table + "Ctrl+A") << int(Qt::Key_A) << control << read_only << false << false;
-      QTest::newRow(table + "Ctrl+Shift+C") << int(Qt::Key_C) << int(Qt::ControlModifier | Qt::ShiftModifier) << read_only << false << false;
+      QTest::newRow(table + "digit") << int(Qt::Key_7) << none << read_only << true << !read_only << 2;
+      QTest::newRow(table + "keypad digit") << int(Qt::Key_3) << int(Qt::KeypadModifier) << read_only << true << !read_only << 2;
+      QTest::newRow(table + "minus") << int(Qt::Key_Minus) << none << read_only << true << !read_only << 2;
+      QTest::newRow(table + "plus") << int(Qt::Key_Plus) << none << read_only << true << !read_only << 2;
+      QTest::newRow(table + "point") << int(Qt::Key_Period) << none << read_only << true << !read_only << 2;
+      QTest::newRow(table + "letter") << int(Qt::Key_A) << none << read_only << false << false << 2;
+      QTest::newRow(table + "arrow") << int(Qt::Key_Down) << none << read_only << true << false << 3;
+      QTest::newRow(table + "F2") << int(Qt::Key_F2) << none << read_only << true << !read_only << 2;
+      QTest::newRow(table + "Delete") << int(Qt::Key_Delete) << none << read_only << true << false << 2;
+      QTest::newRow(table + "Return") << int(Qt::Key_Return) << none << read_only << true << false << 3;
+      QTest::newRow(table + "Ctrl+C") << int(Qt::Key_C) << control << read_only << true << false << 2;
+      QTest::newRow(table + "Ctrl+V") << int(Qt::Key_V) << control << read_only << true << false << 2;
+      QTest::newRow(table + "Ctrl+X") << int(Qt::Key_X) << control << read_only << true << false << 2;
+      QTest::newRow(table + "Ctrl+A") << int(Qt::Key_A) << control << read_only << true << false << 2;
+      QTest::newRow(table + "Ctrl+Shift+C") << int(Qt::Key_C) << int(Qt::ControlModifier | Qt::ShiftModifier) << read_only << false << false << 2;
+      QTest::newRow(table + "Escape") << int(Qt::Key_Escape) << none << read_only << false << false << 2;
+      QTest::newRow(table + "Alt+Down") << int(Qt::Key_Down) << int(Qt::AltModifier) << read_only << false << false << 2;
     }
   }
 
@@ -355,6 +358,7 @@ private slots:
     QFETCH(bool, read_only);
     QFETCH(bool, accepted);
     QFETCH(bool, opens_editor);
+    QFETCH(int, current_row);
     d_table->Set_Read_Only(read_only);
     d_table->setCurrentCell(2, 1);
     d_table->setFocus();
@@ -362,8 +366,120 @@ private slots:
     QApplication::sendEvent(d_table, &event);
     QCOMPARE(event.isAccepted(), accepted);
     QCOMPARE(Editor()->isVisible(), opens_editor);
-    const bool moves = key == Qt::Key_Return;
-    QCOMPARE(d_table->currentRow(), moves ? 3 : 2);
+    QCOMPARE(d_table->currentRow(), current_row);
+  }
+
+  // Start at (2, 0) with that cell alone selected; the selection is given as its
+  // bounding box top, left, bottom, right.
+  void navigation_data()
+  {
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QPoint>("current");
+    QTest::addColumn<QRect>("selection");
+    const int shift = Qt::ShiftModifier;
+    const int control = Qt::ControlModifier;
+    const int both = Qt::ShiftModifier | Qt::ControlModifier;
+    const auto box = [](int top, int left, int bottom, int right) {
+      return QRect(QPoint(left, top), QPoint(right, bottom));
+    };
+    QTest::newRow("Down") << QList<int>{Qt::Key_Down} << 0 << QPoint(3, 0) << box(3, 0, 3, 0);
+    QTest::newRow("Up") << QList<int>{Qt::Key_Up} << 0 << QPoint(1, 0) << box(1, 0, 1, 0);
+    QTest::newRow("Right") << QList<int>{Qt::Key_Right} << 0 << QPoint(2, 1) << box(2, 1, 2, 1);
+    QTest::newRow("Left at the edge") << QList<int>{Qt::Key_Left} << 0 << QPoint(2, 0) << box(2, 0, 2, 0);
+    QTest::newRow("Shift+Down twice") << QList<int>{Qt::Key_Down, Qt::Key_Down} << shift << QPoint(4, 0) << box(2, 0, 4, 0);
+    QTest::newRow("Shift+Up, Shift+Right") << QList<int>{Qt::Key_Up, Qt::Key_Right} << shift << QPoint(1, 1) << box(1, 0, 2, 1);
+    QTest::newRow("End") << QList<int>{Qt::Key_End} << 0 << QPoint(2, COLUMNS - 1) << box(2, COLUMNS - 1, 2, COLUMNS - 1);
+    QTest::newRow("Home after Right") << QList<int>{Qt::Key_Right, Qt::Key_Home} << 0 << QPoint(2, 0) << box(2, 0, 2, 0);
+    QTest::newRow("Ctrl+End") << QList<int>{Qt::Key_End} << control << QPoint(ROWS - 1, COLUMNS - 1) << box(ROWS - 1, COLUMNS - 1, ROWS - 1, COLUMNS - 1);
+    QTest::newRow("Ctrl+Home") << QList<int>{Qt::Key_Home} << control << QPoint(0, 0) << box(0, 0, 0, 0);
+    QTest::newRow("Ctrl+Shift+End") << QList<int>{Qt::Key_End} << both << QPoint(ROWS - 1, COLUMNS - 1) << box(2, 0, ROWS - 1, COLUMNS - 1);
+    QTest::newRow("Page Down") << QList<int>{Qt::Key_PageDown} << 0 << QPoint(ROWS - 1, 0) << box(ROWS - 1, 0, ROWS - 1, 0);
+    QTest::newRow("Page Up") << QList<int>{Qt::Key_PageUp} << 0 << QPoint(0, 0) << box(0, 0, 0, 0);
+    QTest::newRow("Ctrl+A") << QList<int>{Qt::Key_A} << control << QPoint(2, 0) << box(0, 0, ROWS - 1, COLUMNS - 1);
+  }
+
+  void navigation()
+  {
+    QFETCH(QList<int>, keys);
+    QFETCH(int, modifiers);
+    QFETCH(QPoint, current);
+    QFETCH(QRect, selection);
+    d_table->setFocus();
+    d_table->setCurrentCell(2, 0, QItemSelectionModel::ClearAndSelect);
+    for (const int key : keys) {
+      QTest::keyClick(d_table, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    }
+    QCOMPARE(QPoint(d_table->currentRow(), d_table->currentColumn()), current);
+    const QList<QTableWidgetSelectionRange> ranges = d_table->selectedRanges();
+    QCOMPARE(ranges.size(), 1);
+    QCOMPARE(QRect(QPoint(ranges.first().leftColumn(), ranges.first().topRow()),
+                   QPoint(ranges.first().rightColumn(), ranges.first().bottomRow())),
+             selection);
+  }
+
+  // Only the current cell is selected after Tab, so Ctrl+V at once pastes into it.
+  void paste_right_after_tab()
+  {
+    d_table->setCurrentCell(3, 1);
+    d_table->clearSelection();
+    d_other->setFocus();
+    QApplication::clipboard()->setText("7.5\n8.5\n");
+    d_table->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(d_table->hasFocus());
+    QCOMPARE(d_table->selectedItems(), QList<QTableWidgetItem *>() << d_table->item(3, 1));
+    QTest::keyClick(d_table, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(d_table->Value(3, 1), 7.5);
+    QCOMPARE(d_table->Value(4, 1), 8.5);
+    QCOMPARE(d_table->Value(5, 1), 15.0);
+  }
+
+  void tab_into_a_fresh_table_selects_the_first_cell()
+  {
+    d_table->Set_Table_Size(3, 2);
+    d_other->setFocus();
+    d_table->setFocus(Qt::TabFocusReason);
+    QTRY_VERIFY(d_table->hasFocus());
+    QCOMPARE(d_table->currentRow(), 0);
+    QCOMPARE(d_table->currentColumn(), 0);
+    QCOMPARE(d_table->selectedItems().size(), 1);
+  }
+
+  void f2_edits_the_stored_value_in_full_data()
+  {
+    QTest::addColumn<double>("stored");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("more digits than shown") << 1.0 / 3.0 << "0.3333333333333333";
+    QTest::newRow("whole") << 12.0 << "12";
+    QTest::newRow("huge") << 1e300 << "1e+300";
+    QTest::newRow("negative tiny") << -2.5e-12 << "-2.5e-12";
+  }
+
+  void f2_edits_the_stored_value_in_full()
+  {
+    QFETCH(double, stored);
+    QFETCH(QString, shown);
+    d_table->Set_Value(2, 1, stored);
+    d_table->setCurrentCell(2, 1);
+    d_table->setFocus();
+    QSignalSpy changes(d_table, &TEditTable::Cell_Changed);
+    QTest::keyClick(d_table, Qt::Key_F2);
+    QVERIFY(Editor()->isVisible());
+    QCOMPARE(Editor()->text(), shown);
+    QCOMPARE(Editor()->cursorPosition(), shown.size());
+    QTest::keyClick(Editor(), Qt::Key_Return);
+    QCOMPARE(changes.count(), 0);
+    QCOMPARE(d_table->Value(2, 1), stored);
+  }
+
+  void f2_then_typing_appends()
+  {
+    d_table->setCurrentCell(2, 1);
+    d_table->setFocus();
+    QTest::keyClick(d_table, Qt::Key_F2);
+    Type("5");
+    QTest::keyClick(Editor(), Qt::Key_Return);
+    QCOMPARE(d_table->Value(2, 1), 125.0);
   }
 
   void commands_in_read_only_table_data()
@@ -435,7 +551,7 @@ private slots:
     QTest::addColumn<double>("value");
     QTest::addColumn<int>("current_row");
     QTest::newRow("Return") << "1.5" << "return" << ENTRY_REPLACE << true << 1.5 << 3;
-    QTest::newRow("Escape") << "-.5" << "escape" << ENTRY_REPLACE << true << -0.5 << 2;
+    QTest::newRow("Escape") << "-.5" << "escape" << ENTRY_REPLACE << false << 12.0 << 2;
     QTest::newRow("click on another cell") << "+7" << "click" << ENTRY_REPLACE << true << 7.0 << 4;
     QTest::newRow("other widget") << "8" << "other" << ENTRY_REPLACE << true << 8.0 << 2;
     QTest::newRow("adding") << "2" << "return" << ENTRY_ADD << true << 14.0 << 3;
@@ -481,17 +597,20 @@ private slots:
     QCOMPARE(d_table->Value(4, 0), 4.0);
   }
 
-  // While the editor is open the box holds only the edited cell, so commands do nothing.
-  void escape_leaves_nothing_selected()
+  // Editing makes the edited cell the whole selection; Escape leaves it so, unchanged.
+  void escape_leaves_the_edited_cell_selected()
   {
     Select(0, 0, 1, 1);
     d_table->setCurrentCell(2, 1);
+    QSignalSpy changes(d_table, &TEditTable::Cell_Changed);
     Type("5");
     QTest::keyClick(Editor(), Qt::Key_Escape);
-    QVERIFY(d_table->selectedItems().isEmpty());
-    QApplication::clipboard()->setText("x");
+    QVERIFY(!Editor()->isVisible());
+    QVERIFY(d_table->hasFocus());
+    QCOMPARE(changes.count(), 0);
+    QCOMPARE(d_table->selectedItems(), QList<QTableWidgetItem *>() << d_table->item(2, 1));
     QTest::keyClick(d_table, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QApplication::clipboard()->text(), QString("x"));
+    QCOMPARE(QApplication::clipboard()->text(), QString("12.0\n"));
     QCOMPARE(d_table->currentRow(), 2);
   }
 
@@ -658,37 +777,42 @@ private slots:
     QVERIFY(!paste_enabled);
   }
 
-  void focus_loss_clears_the_selection_data()
+  void focus_loss_keeps_the_selection_data()
   {
     QTest::addColumn<int>("reason");
-    QTest::addColumn<int>("selected");
-    QTest::newRow("popup keeps it") << int(Qt::PopupFocusReason) << 4;
-    QTest::newRow("mouse clears it") << int(Qt::MouseFocusReason) << 0;
-    QTest::newRow("tab clears it") << int(Qt::TabFocusReason) << 0;
+    QTest::newRow("popup") << int(Qt::PopupFocusReason);
+    QTest::newRow("mouse") << int(Qt::MouseFocusReason);
+    QTest::newRow("tab") << int(Qt::TabFocusReason);
   }
 
-  void focus_loss_clears_the_selection()
+  void focus_loss_keeps_the_selection()
   {
     QFETCH(int, reason);
-    QFETCH(int, selected);
     Select(1, 0, 2, 1);
     QSignalSpy selection(d_table, &TEditTable::Selection_Changed);
     QFocusEvent event(QEvent::FocusOut, Qt::FocusReason(reason));
     QApplication::sendEvent(d_table, &event);
-    QCOMPARE(d_table->selectedItems().size(), selected);
-    QCOMPARE(selection.count(), selected ? 0 : 1);
+    QCOMPARE(d_table->selectedItems().size(), 4);
+    QCOMPARE(selection.count(), 0);
   }
 
-  void clicking_another_widget_clears_the_selection()
+  // A command started from outside the table (a menu, a button) acts on the selection
+  // the table kept when it lost the focus.
+  void command_from_outside_acts_on_the_kept_selection()
   {
     Select(1, 0, 2, 1);
     QTest::mouseClick(d_other, Qt::LeftButton);
-    QVERIFY(d_table->selectedItems().isEmpty());
-    QApplication::clipboard()->setText("x");
-    QTest::keyClick(d_table, Qt::Key_Delete);
-    QTest::keyClick(d_table, Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(QApplication::clipboard()->text(), QString("x"));
-    QCOMPARE(d_table->Value(1, 0), 1.0);
+    d_other->setFocus();
+    QCOMPARE(d_table->selectedItems().size(), 4);
+    int copies = 0;
+    for (QAction *action : d_table->findChildren<QAction *>()) {
+      if (action->text() == "C&opy") {
+        action->trigger();
+        ++copies;
+      }
+    }
+    QCOMPARE(copies, 1);
+    QCOMPARE(QApplication::clipboard()->text(), QString("1.0\t11.0\n2.0\t12.0\n"));
   }
 };
 
