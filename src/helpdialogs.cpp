@@ -74,7 +74,9 @@ QTableWidget *Create_Table(QWidget *parent)
   table->setObjectName(QStringLiteral("shortcut_table"));
   table->setHorizontalHeaderLabels({QObject::tr("Command"), QObject::tr("Shortcut")});
   table->verticalHeader()->hide();
-  table->horizontalHeader()->setStretchLastSection(true);
+  table->horizontalHeader()->setSectionResizeMode(COMMAND_COLUMN, QHeaderView::Stretch);
+  table->horizontalHeader()->setSectionResizeMode(KEYS_COLUMN, QHeaderView::ResizeToContents);
+  table->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   table->setSelectionMode(QAbstractItemView::NoSelection);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setFocusPolicy(Qt::NoFocus);
@@ -122,7 +124,6 @@ TShortcuts_Dialog::TShortcuts_Dialog(const QList<QAction *> &actions, QWidget *p
 {
   setWindowTitle(tr("Keyboard Shortcuts"));
   Fill_Table(Shortcut_Rows(actions), d_table);
-  d_table->resizeColumnsToContents();
 
   auto *const buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
