@@ -8,7 +8,6 @@ namespace {
 
 const int ICO_HEADER_SIZE = 6;
 const int ICO_ENTRY_SIZE = 16;
-const int ICO_MAXIMUM_SIZE = 256;
 
 void Append_Le16(const int value, QByteArray *bytes)
 {

@@ -6,6 +6,9 @@
 
 #include <vector>
 
+// The largest side a Windows icon file can hold.
+const int ICO_MAXIMUM_SIZE = 256;
+
 // Draws the SVG document into a square image of the given size with a transparent
 // background. Returns false, with *image null, when the document does not parse or the
 // size is not positive.

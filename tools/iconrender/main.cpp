@@ -10,14 +10,13 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cstdio>
 #include <vector>
 
 namespace {
-
-const int ICO_MAXIMUM_SIZE = 256;
 
 int Fail(const QString &message)
 {
