@@ -5,7 +5,7 @@ BUILD_QT5  ?= build-qt5
 BUILD_QT6  ?= build-qt6
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup build run test test-qt5 test-qt6 test-sanitize bench install screenshot clean
+.PHONY: all setup build run test test-qt5 test-qt6 test-sanitize bench install check-install screenshot clean
 
 all: build
 
@@ -60,6 +60,10 @@ bench: build
 
 install: build
 	cmake --install $(BUILD)
+
+# Installs into a temporary prefix and checks the installed files and program.
+check-install: build
+	./tools/check-install.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_QT5) $(BUILD_QT6)

@@ -1,9 +1,11 @@
 #!/bin/sh
 # Installs what building and testing need on Debian or Ubuntu, if anything is missing:
-# the compiler and CMake, Qt 5 and, where the distribution has it, Qt 6.
+# the compiler and CMake, Qt 5 and, where the distribution has it, Qt 6 (each with Qt SVG),
+# and the checkers of the installed desktop files.
 set -e
-required="g++ make cmake qtbase5-dev qtbase5-dev-tools fonts-dejavu-core"
-optional="qt6-base-dev qt6-base-dev-tools"
+required="g++ make cmake qtbase5-dev qtbase5-dev-tools libqt5svg5-dev fonts-dejavu-core
+  appstream desktop-file-utils groff-base"
+optional="qt6-base-dev qt6-base-dev-tools qt6-svg-dev"
 
 installed() {
   dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"
