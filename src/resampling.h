@@ -53,6 +53,9 @@ void Fill_Positions(const TSeries &series, Point_List *points);
 void Calculate_Output(const Point_List &input, const Point_List &edit, bool zero_offset,
                       Point_List *output);
 
+// Row labels show positions with this many decimals.
+constexpr int LABEL_PRECISION = 3;
+
 // A position as the tables' row labels show it, always with three decimals.
 QString Position_Label(const double &position);
 
