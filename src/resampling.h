@@ -7,7 +7,7 @@
 
 // The most rows a table may have, so that every edit still recomputes and redraws at
 // once; a range that needs more gets a wider increment.
-constexpr int MAXIMUM_ROW_COUNT = 200000;
+constexpr int MAXIMUM_ROW_COUNT = 1000000;
 
 // The largest magnitude of a start, increment or end; keeps every generated position finite.
 constexpr double MAXIMUM_POSITION = 1.0e300;
