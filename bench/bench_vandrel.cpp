@@ -152,7 +152,7 @@ void Run_Scenario(TVandrel *window, const int rows)
     QTest::keyClick(input, Qt::Key_V, Qt::ControlModifier);
   });
   Time("Copy_Output", [&](int) { copy->click(); });
-  std::printf("  (%d lines copied)\n", QApplication::clipboard()->text().count('\n'));
+  std::printf("  (%d lines copied)\n", static_cast<int>(QApplication::clipboard()->text().count('\n')));
 }
 
 // The window must answer at once however long the texts of the values are.

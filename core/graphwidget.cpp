@@ -584,6 +584,15 @@ bool TGraphWidget::Add_Point(const int Set, const TVector2 &point)
   return true;
 }
 
+bool TGraphWidget::Set_Points(const int Set, const Point_List &points)
+{
+  if (!Is_Set_Index(Set)) {
+    return false;
+  }
+  d_DataSets[Set].Points = points;
+  return true;
+}
+
 int TGraphWidget::Point_Count(const int Set) const
 {
   if (!Is_Set_Index(Set)) {

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -332,6 +333,41 @@ private slots:
     QCOMPARE(probe.Option(d_table->model()->index(2, 0)).text, QString());
     d_table->Set_Value(2, 0, 0.0);
     QCOMPARE(probe.Option(d_table->model()->index(2, 0)).text, QString("0.0"));
+  }
+
+  void pasted_text_converts_as_qt_does_data()
+  {
+    QTest::addColumn<QString>("text");
+    const char *const texts[] = {"1.5", "-0", "0.1", "3.14159265358979323846264338327950288",
+                                 "1e300", "-1E-300", "1e400", "1e-400", "4.9e-324",
+                                 "1.7976931348623157e308", "2.2250738585072014e-308", ".5", "5.",
+                                 "+3", " 7 ", "1,5", "1e", "1e+", "-", ".", "-.e1", "nan", "inf",
+                                 "-Infinity", "0x10", "1\u00a02", "12345678901234567890123",
+                                 "0.000000000000000000000000000000000000000000000000000000001",
+                                 "9007199254740993", "1e-5", "2.5e+2", "--1", "1.2.3", "\u0661"};
+    for (const char *const text : texts) {
+      QTest::newRow(text) << QString::fromUtf8(text);
+    }
+  }
+
+  // Every field lands as the same double as Qt's own conversion gives, bit for bit.
+  void pasted_text_converts_as_qt_does()
+  {
+    QFETCH(QString, text);
+    const double expected = text.toDouble();
+    d_table->setFocus();
+    d_table->setRangeSelected(QTableWidgetSelectionRange(2, 0, 2, 0), true);
+    QApplication::clipboard()->setText("8\n" + text + "\n");
+    QTest::keyClick(d_table, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(d_table->Value(2, 0), 8.0);
+    const double pasted = d_table->Value(3, 0);
+    if (std::isnan(expected)) {
+      QVERIFY(std::isnan(pasted));
+    } else {
+      QVERIFY2(std::memcmp(&pasted, &expected, sizeof(double)) == 0,
+               qPrintable(QString::number(pasted, 'g', 17) + " != "
+                          + QString::number(expected, 'g', 17)));
+    }
   }
 
   // Text written into a label item through Qt becomes the row's label.
