@@ -22,6 +22,7 @@
 #include <charconv>
 #include <cmath>
 #include <system_error>
+#include <utility>
 
 namespace {
 
@@ -412,9 +413,9 @@ QString TEditTable::Cell_Text(const int row, const int column) const
   return Format_Number(d_values[offset], d_precision);
 }
 
-void TEditTable::Set_Row_Positions(const std::vector<double> &positions, const int precision)
+void TEditTable::Set_Row_Positions(std::vector<double> positions, const int precision)
 {
-  d_positions = positions;
+  d_positions = std::move(positions);
   d_label_precision = precision;
   d_labels = std::vector<QString>();
   Repaint_Labels(d_row_count);

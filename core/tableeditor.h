@@ -68,7 +68,7 @@ public:
   // The text a cell shows: its value at the display precision, blank until written.
   QString Cell_Text(int row, int column) const;
   // Rows are labelled with their positions at the given precision, formatted when shown.
-  void Set_Row_Positions(const std::vector<double> &positions, int precision);
+  void Set_Row_Positions(std::vector<double> positions, int precision);
   // Fixed label texts from the first row on; they take the place of positions.
   void Set_Row_Labels(const QStringList &labels);
   void Set_Row_Label(int row, const QString &label);
