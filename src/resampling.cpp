@@ -8,7 +8,6 @@
 
 namespace {
 
-
 // Steps of the range rounded to the nearest whole number, halves upwards.
 double Step_Count(const TRange &range)
 {
