@@ -13,12 +13,12 @@
 #include <malloc.h>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
 const int ROW_COUNTS[] = {10000, 100000, 1000000};
-// Writing labels one by one through the header items costs time proportional to the
-// rows for each label inside the widget; beyond this it would run for minutes.
+// Writing labels one by one through the header items makes an item for every row.
 const int MAXIMUM_ROWS_LABELLED_ONE_BY_ONE = 100000;
 
 std::size_t Heap_In_Use()
@@ -35,6 +35,24 @@ QStringList Row_Labels(const int rows)
     labels.append(Format_Number(-10.0 + 15.0 * row, 3));
   }
   return labels;
+}
+
+std::vector<double> Positions(const int rows)
+{
+  std::vector<double> positions(static_cast<std::size_t>(rows));
+  for (int row = 0; row < rows; ++row) {
+    positions[static_cast<std::size_t>(row)] = -10.0 + 15.0 * row;
+  }
+  return positions;
+}
+
+std::vector<double> Column(const int rows, const double &offset)
+{
+  std::vector<double> values(static_cast<std::size_t>(rows));
+  for (int row = 0; row < rows; ++row) {
+    values[static_cast<std::size_t>(row)] = offset + 0.25 * row;
+  }
+  return values;
 }
 
 void Write_Values(TEditTable *table, const double &offset)
@@ -55,8 +73,8 @@ double Size_And_Write(TEditTable *table, const int rows)
   QElapsedTimer timer;
   timer.start();
   table->Set_Table_Size(rows, 1);
-  table->Set_Row_Labels(Row_Labels(rows));
-  Write_Values(table, 1.0);
+  table->Set_Row_Positions(Positions(rows), 3);
+  table->Set_Column(0, Column(rows, 1.0));
   table->horizontalHeaderItem(0)->setData(Qt::DisplayRole, QStringLiteral("Value"));
   QApplication::processEvents();
   return Milliseconds(timer);
@@ -91,13 +109,22 @@ void Run(const int rows)
   timer.start();
   table.Set_Table_Size(rows, 1);
   const double size_only = Milliseconds(timer);
+  const double positions = Time([&] { table.Set_Row_Positions(Positions(rows), 3); });
+  const double column = Time([&] { table.Set_Column(0, Column(rows, 1.0)); });
+  const std::size_t heap_after = Heap_In_Use();
   const double labels = Time([&] { table.Set_Row_Labels(Row_Labels(rows)); });
   const double values = Time([&] { Write_Values(&table, 1.0); });
-  const std::size_t heap_after = Heap_In_Use();
   const double resize_and_write = Size_And_Write(&table, rows);
   const double same_values = Time([&] { Write_Values(&table, 1.0); });
   const double new_values = Time([&] { Write_Values(&table, 2.0); });
   const double precision = Time([&] { table.Set_Display_Precision(3); });
+  const double new_column = Time([&] { table.Set_Column(0, Column(rows, 3.0)); });
+  const long long formatted_before = table.Formatting_Count();
+  const double scroll = Time([&] {
+    table.scrollToBottom();
+    table.repaint();
+  });
+  const long long formatted = table.Formatting_Count() - formatted_before;
   const QStringList other_labels = Row_Labels(rows + 1).mid(1);
   const double labels_one_by_one =
     rows > MAXIMUM_ROWS_LABELLED_ONE_BY_ONE
@@ -114,12 +141,17 @@ void Run(const int rows)
 
   std::printf("rows %d\n", rows);
   std::printf("  Set_Table_Size (first)                %9.1f ms\n", size_only);
+  std::printf("  label rows by position (first)        %9.1f ms\n", positions);
+  std::printf("  write the column (Set_Column, first)  %9.1f ms\n", column);
   std::printf("  write every row label (Set_Row_Labels)%9.1f ms\n", labels);
   std::printf("  write every value (Set_Value)         %9.1f ms\n", values);
-  std::printf("  size again and write labels, values   %9.1f ms\n", resize_and_write);
+  std::printf("  size again, label by position, column %9.1f ms\n", resize_and_write);
   std::printf("  rewrite every value, unchanged        %9.1f ms\n", same_values);
   std::printf("  rewrite every value, changed          %9.1f ms\n", new_values);
   std::printf("  Set_Display_Precision                 %9.1f ms\n", precision);
+  std::printf("  write the column again (Set_Column)   %9.1f ms\n", new_column);
+  std::printf("  scroll to the end and paint           %9.1f ms (%lld texts formatted)\n", scroll,
+              formatted);
   if (labels_one_by_one < 0.0) {
     std::printf("  row labels one by one through items       skipped\n");
   } else {

@@ -1,5 +1,6 @@
 // Times the main window's heavy paths at 100,000 input rows and at the row maximum,
-// driven through its widgets as a user would drive them.
+// driven through its widgets as a user would drive them, and the whole program's resident
+// memory per input row at the row maximum.
 #include "core/tableeditor.h"
 #include "src/resampling.h"
 #include "src/vandrel.h"
@@ -7,6 +8,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QTableWidgetSelectionRange>
 #include <QToolButton>
@@ -35,6 +37,43 @@ void Time(const char *name, const std::function<void(int)> &step)
   std::sort(times.begin(), times.end());
   std::printf("%-58s median %9.1f ms   fastest %9.1f ms\n", name, times[REPEATS / 2], times[0]);
   std::fflush(stdout);
+}
+
+// The process's resident memory in bytes, from the kernel's status file.
+double Resident_Bytes()
+{
+  QFile status(QStringLiteral("/proc/self/status"));
+  if (!status.open(QIODevice::ReadOnly)) {
+    return 0.0;
+  }
+  const QList<QByteArray> lines = status.readAll().split('\n');
+  for (const QByteArray &line : lines) {
+    if (line.startsWith("VmRSS:")) {
+      return line.mid(6).trimmed().split(' ').first().toDouble() * 1024.0;
+    }
+  }
+  return 0.0;
+}
+
+// One line per row: a distinct value for each, as a column copied from a spreadsheet.
+QString Column_Text(const int rows, const QString &value)
+{
+  QString text;
+  text.reserve(rows * (value.size() + 8));
+  for (int row = 0; row < rows; ++row) {
+    text += value.isEmpty() ? QString::number(row % 1000 + 0.25) : value;
+    text += QLatin1Char('\n');
+  }
+  return text;
+}
+
+void Paste_Over_Column(TEditTable *table, const QString &text)
+{
+  table->setFocus();
+  table->clearSelection();
+  table->setRangeSelected(QTableWidgetSelectionRange(0, 0, 0, 0), true);
+  QApplication::clipboard()->setText(text);
+  QTest::keyClick(table, Qt::Key_V, Qt::ControlModifier);
 }
 
 void Type(TVandrel *window, const char *field, const QString &text)
@@ -104,6 +143,8 @@ void Run_Scenario(TVandrel *window, const int rows)
   graph->click();
   QApplication::setActiveWindow(window);
   zero_offset->click();
+  const QString column = Column_Text(rows, QString());
+  Time("paste of a value for every input row", [&](int) { Paste_Over_Column(input, column); });
   Time("paste of one value over every input row", [&](const int i) {
     input->setFocus();
     input->setRangeSelected(QTableWidgetSelectionRange(0, 0, input->rowCount() - 1, 0), true);
@@ -111,7 +152,48 @@ void Run_Scenario(TVandrel *window, const int rows)
     QTest::keyClick(input, Qt::Key_V, Qt::ControlModifier);
   });
   Time("Copy_Output", [&](int) { copy->click(); });
-  std::printf("  (%d lines copied)\n", QApplication::clipboard()->text().count('\n'));
+  std::printf("  (%d lines copied)\n", static_cast<int>(QApplication::clipboard()->text().count('\n')));
+}
+
+// The window must answer at once however long the texts of the values are.
+void Run_Huge_Values(TVandrel *window)
+{
+  auto *input = window->findChild<TEditTable *>("input_table");
+  std::printf("Main window, values and positions near 1e300\n");
+  Type(window, "input_start", "0");
+  Type(window, "input_increment", "1");
+  Type(window, "input_end", "99999");
+  const QString huge = Column_Text(100000, QStringLiteral("1e300"));
+  Time("paste of 100,000 values of 1e300, painted", [&](int) {
+    Paste_Over_Column(input, huge);
+    input->repaint();
+  });
+  Type(window, "input_start", "-1e300");
+  Time("input end typed, range -1e300 .. 1e300, painted", [&](const int i) {
+    Type(window, "input_end", i % 2 ? "1e300" : "9e299");
+    window->repaint();
+  });
+}
+
+// Resident memory of the whole program with the tables at the row maximum, the graph shown.
+void Measure_Memory(TVandrel *window, const double before)
+{
+  auto *graph = window->findChild<QToolButton *>("graph_button");
+  Type(window, "input_start", "0");
+  Type(window, "input_increment", "1");
+  Type(window, "input_end", QString::number(MAXIMUM_ROW_COUNT - 1));
+  Type(window, "edit_start", "0");
+  Type(window, "edit_increment", "10");
+  Type(window, "edit_end", QString::number((MAXIMUM_ROW_COUNT - 1) / 10 * 10));
+  graph->click();
+  QApplication::processEvents();
+  const double after = Resident_Bytes();
+  std::printf("Resident memory at %d input rows, graph shown: %.0f MB in all, "
+              "%.0f bytes per input row (%.0f above the empty window's)\n",
+              MAXIMUM_ROW_COUNT, after / 1.0e6, after / MAXIMUM_ROW_COUNT,
+              (after - before) / MAXIMUM_ROW_COUNT);
+  graph->click();
+  QApplication::setActiveWindow(window);
 }
 
 }  // namespace
@@ -122,6 +204,10 @@ int main(int argc, char *argv[])
   TVandrel window;
   window.show();
   QApplication::setActiveWindow(&window);
+  QApplication::processEvents();
+  const double empty_window = Resident_Bytes();
+  Measure_Memory(&window, empty_window);
+  Run_Huge_Values(&window);
   Run_Scenario(&window, 100000);
   Run_Scenario(&window, MAXIMUM_ROW_COUNT);
   return 0;

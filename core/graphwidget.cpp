@@ -292,9 +292,11 @@ public:
   }
 
 private:
+  // Pixels are whole numbers, so the exact comparison is the right one, and far cheaper
+  // than the point's fuzzy one.
   void Draw_Dot(const QPointF &dot)
   {
-    if (d_dot_drawn && d_last_dot == dot) {
+    if (d_dot_drawn && d_last_dot.x() == dot.x() && d_last_dot.y() == dot.y()) {
       return;
     }
     d_painter->drawLine(QLineF(dot, dot));
@@ -581,6 +583,15 @@ bool TGraphWidget::Add_Point(const int Set, const TVector2 &point)
     return false;
   }
   d_DataSets[Set].Points.push_back(point);
+  return true;
+}
+
+bool TGraphWidget::Set_Points(const int Set, const Point_List &points)
+{
+  if (!Is_Set_Index(Set)) {
+    return false;
+  }
+  d_DataSets[Set].Points = points;
   return true;
 }
 

@@ -106,6 +106,8 @@ public:
   // The data operations change nothing on screen until Update_Graph.
   int Add_Data_Set(const QColor &color, int style);
   bool Add_Point(int Set, const TVector2 &point);
+  // Replaces all points of a set at once, reusing its storage.
+  bool Set_Points(int Set, const Point_List &points);
   int Point_Count(int Set) const;
   TVector2 Get_Point(int Set, int Offset) const;
   bool Set_Point(int Set, int Offset, const TVector2 &point);

@@ -2,6 +2,7 @@
 
 #include "core/assertion.h"
 #include "core/numberformat.h"
+#include "core/tablecells.h"
 
 #include <QAction>
 #include <QApplication>
@@ -15,9 +16,13 @@
 #include <QMenu>
 #include <QSignalBlocker>
 #include <QStringList>
+#include <QStringView>
 
 #include <algorithm>
-#include <cstring>
+#include <charconv>
+#include <cmath>
+#include <system_error>
+#include <utility>
 
 namespace {
 
@@ -25,12 +30,8 @@ namespace {
 const char SIZING_TEXT[] = "99999j999^";
 const int ROW_MARGIN = 8;
 const int COLUMN_MARGIN = 4;
-const int RIGHT_ALIGNED = 2;
-
-bool Same_Bits(const double &a, const double &b)
-{
-  return std::memcmp(&a, &b, sizeof(double)) == 0;
-}
+// Longer pasted numbers are rare enough to take the slow conversion.
+const int FAST_NUMBER_LENGTH = 40;
 
 double Zero(const double &)
 {
@@ -105,52 +106,115 @@ struct TPaste_Block
 
 // Trailing line ends go, so that a copied block pastes as exactly its rows. A carriage
 // return before a line feed belongs to the line end.
-int Length_Without_Trailing_Line_Ends(const QString &text)
+QStringView Without_Trailing_Line_Ends(const QStringView text)
 {
-  int length = text.size();
+  qsizetype length = text.size();
   while (length > 0 && text.at(length - 1) == QLatin1Char('\n')) {
     --length;
     if (length > 0 && text.at(length - 1) == QLatin1Char('\r')) {
       --length;
     }
   }
-  return length;
+  return text.left(length);
 }
 
-// The end of the line that starts at begin, before its carriage return if it has one.
-int Line_Content_End(const QString &text, const int begin, const int line_end)
+QStringView Without_Carriage_Return(const QStringView line)
 {
-  return line_end > begin && text.at(line_end - 1) == QLatin1Char('\r') ? line_end - 1
-                                                                          : line_end;
+  return line.endsWith(QLatin1Char('\r')) ? line.left(line.size() - 1) : line;
 }
 
-int Field_Count(const QString &text, const int begin, const int end)
+// The line that starts at `*start`, without its line feed; `*start` moves past it.
+QStringView Take_Line(const QStringView text, qsizetype *start)
 {
-  int count = 1;
-  for (int i = begin; i < end; ++i) {
-    if (text.at(i) == QLatin1Char('\t')) {
-      ++count;
+  qsizetype end = text.indexOf(QLatin1Char('\n'), *start);
+  if (end < 0) {
+    end = text.size();
+  }
+  const QStringView line = text.mid(*start, end - *start);
+  *start = end + 1;
+  return Without_Carriage_Return(line);
+}
+
+bool Is_Digit(const QChar c)
+{
+  return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// Digits from `*i` on; false if there are none.
+bool Skip_Digits(const QStringView text, qsizetype *i)
+{
+  const qsizetype first = *i;
+  while (*i < text.size() && Is_Digit(text.at(*i))) {
+    ++*i;
+  }
+  return *i > first;
+}
+
+// Plain decimal text: an optional minus, digits with at most one point among them, and
+// an optional exponent.
+bool Is_Plain_Number(const QStringView text)
+{
+  if (text.isEmpty() || text.size() > FAST_NUMBER_LENGTH) {
+    return false;
+  }
+  qsizetype i = text.at(0) == QLatin1Char('-') ? 1 : 0;
+  bool digits = Skip_Digits(text, &i);
+  if (i < text.size() && text.at(i) == QLatin1Char('.')) {
+    ++i;
+    digits = Skip_Digits(text, &i) || digits;
+  }
+  if (!digits) {
+    return false;
+  }
+  if (i == text.size()) {
+    return true;
+  }
+  if (text.at(i) != QLatin1Char('e') && text.at(i) != QLatin1Char('E')) {
+    return false;
+  }
+  ++i;
+  if (i < text.size() && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
+    ++i;
+  }
+  return Skip_Digits(text, &i) && i == text.size();
+}
+
+// Qt's conversion checks the locale's separators in every field, which is slow over a
+// million fields; plain decimal text is read directly, to the same nearest double.
+double Field_Value(const QStringView text)
+{
+  if (Is_Plain_Number(text)) {
+    char buffer[FAST_NUMBER_LENGTH];
+    const int length = static_cast<int>(text.size());
+    for (int i = 0; i < length; ++i) {
+      buffer[i] = static_cast<char>(text.at(i).unicode());
+    }
+    double value = 0.0;
+    const std::from_chars_result result = std::from_chars(buffer, buffer + length, value);
+    if (result.ec == std::errc() && result.ptr == buffer + length && std::isfinite(value)) {
+      return value;
     }
   }
-  return count;
+  return text.toDouble();
 }
 
-// Fields beyond the first line's width are dropped; missing ones count as empty.
-void Append_Line(const QString &text, const int begin, const int end, TPaste_Block *block)
+// Fields missing at the end of a line are empty; fields beyond the block's width go.
+void Append_Line(const QStringView line, TPaste_Block *block)
 {
-  int field_begin = begin;
+  qsizetype start = 0;
   for (int k = 0; k < block->field_count; ++k) {
     TPaste_Field field;
-    if (field_begin <= end) {
-      int field_end = field_begin;
-      while (field_end < end && text.at(field_end) != QLatin1Char('\t')) {
-        ++field_end;
+    if (start <= line.size()) {
+      qsizetype end = line.indexOf(QLatin1Char('\t'), start);
+      if (end < 0) {
+        end = line.size();
       }
-      if (field_end > field_begin) {
+      const QStringView text = line.mid(start, end - start);
+      if (!text.isEmpty()) {
         field.empty = false;
-        field.value = text.mid(field_begin, field_end - field_begin).toDouble();
+        field.value = Field_Value(text);
       }
-      field_begin = field_end + 1;
+      start = end + 1;
     }
     block->fields.push_back(field);
   }
@@ -159,23 +223,18 @@ void Append_Line(const QString &text, const int begin, const int end, TPaste_Blo
 // False when nothing but line ends is left to paste.
 bool Parse_Paste_Text(const QString &text, TPaste_Block *block)
 {
-  const int length = Length_Without_Trailing_Line_Ends(text);
-  if (length == 0) {
+  const QStringView content = Without_Trailing_Line_Ends(QStringView(text));
+  if (content.isEmpty()) {
     return false;
   }
-  int first_end = text.indexOf(QLatin1Char('\n'));
-  if (first_end < 0 || first_end > length) {
-    first_end = length;
-  }
-  block->field_count = Field_Count(text, 0, Line_Content_End(text, 0, first_end));
-  for (int begin = 0; begin <= length;) {
-    int line_end = text.indexOf(QLatin1Char('\n'), begin);
-    if (line_end < 0 || line_end > length) {
-      line_end = length;
-    }
-    Append_Line(text, begin, Line_Content_End(text, begin, line_end), block);
-    ++block->line_count;
-    begin = line_end + 1;
+  block->line_count = static_cast<int>(content.count(QLatin1Char('\n'))) + 1;
+  qsizetype start = 0;
+  const QStringView first = Take_Line(content, &start);
+  block->field_count = static_cast<int>(first.count(QLatin1Char('\t'))) + 1;
+  block->fields.reserve(static_cast<std::size_t>(block->line_count) * block->field_count);
+  Append_Line(first, block);
+  while (start <= content.size()) {
+    Append_Line(Take_Line(content, &start), block);
   }
   return true;
 }
@@ -219,6 +278,8 @@ void TTableLineEditor::focusOutEvent(QFocusEvent *event)
 
 TEditTable::TEditTable(QWidget *parent) : QTableWidget(parent)
 {
+  setVerticalHeader(new TTableRowHeader(this));
+  setItemDelegate(new TTableCellDelegate(this, this));
   d_cell_editor = new TTableLineEditor(this);
   d_cell_editor->hide();
   setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -267,7 +328,7 @@ void TEditTable::Set_Table_Size(const int row_count, const int column_count)
   Set_Section_Size(horizontalHeader(), bounds.width() + COLUMN_MARGIN);
   setRowCount(row_count);
   setColumnCount(column_count);
-  Install_Items();
+  Install_Column_Titles();
   setUpdatesEnabled(true);
 }
 
@@ -275,26 +336,15 @@ void TEditTable::Release_Store()
 {
   d_values = std::vector<double>();
   d_shown = std::vector<bool>();
+  d_positions = std::vector<double>();
+  d_labels = std::vector<QString>();
   d_row_count = 0;
   d_column_count = 0;
 }
 
-// Items are copies of two prototypes. The model's per-item change signals are held
-// back: the view lays out and paints the whole grid afresh anyway.
-void TEditTable::Install_Items()
+// Cells and row labels get no items: they are made on request.
+void TEditTable::Install_Column_Titles()
 {
-  QTableWidgetItem header_prototype(0);
-  header_prototype.setData(Qt::TextAlignmentRole, RIGHT_ALIGNED);
-  QTableWidgetItem cell_prototype(0);
-  cell_prototype.setData(Qt::TextAlignmentRole, RIGHT_ALIGNED);
-  cell_prototype.setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
-  const QSignalBlocker blocker(model());
-  for (int row = 0; row < d_row_count; ++row) {
-    setVerticalHeaderItem(row, header_prototype.clone());
-    for (int column = 0; column < d_column_count; ++column) {
-      setItem(row, column, cell_prototype.clone());
-    }
-  }
   for (int column = 0; column < d_column_count; ++column) {
     setHorizontalHeaderItem(column, new QTableWidgetItem(0));
   }
@@ -318,24 +368,13 @@ double TEditTable::Value(const int row, const int column) const
   return d_values[Offset(row, column)];
 }
 
-// Writing the value a cell already shows costs no formatting: the main window
-// rewrites every output cell after each edit, and most of them keep their value.
 void TEditTable::Set_Value(const int row, const int column, const double &value)
 {
   if (!Contains(row, column)) {
     return;
   }
-  const int offset = Offset(row, column);
-  if (d_shown[offset] && Same_Bits(d_values[offset], value)) {
-    return;
-  }
-  d_values[offset] = value;
-  QTableWidgetItem *const cell = item(row, column);
-  if (!cell) {
-    return;
-  }
-  Show_Value(cell, offset);
-  viewport()->update(visualItemRect(cell));
+  Store_Value(Offset(row, column), value);
+  Repaint_Cells();
 }
 
 void TEditTable::Set_Values(const double *values)
@@ -345,44 +384,149 @@ void TEditTable::Set_Values(const double *values)
   }
   clearSelection();
   std::copy(values, values + d_values.size(), d_values.begin());
-  Set_Display_Precision(d_precision);
+  d_shown.assign(d_values.size(), true);
+  Repaint_Cells();
 }
 
-// Changing a header item in place makes the widget search the whole header for it, so
-// each item is taken out, changed and put back quietly; the header and the view then
-// learn of all labels at once, as they would of each one.
+void TEditTable::Set_Column(const int column, const std::vector<double> &values)
+{
+  if (column < 0 || column >= d_column_count) {
+    return;
+  }
+  const int count = static_cast<int>(std::min<std::size_t>(values.size(), d_row_count));
+  const int first = Offset(0, column);
+  std::copy(values.begin(), values.begin() + count, d_values.begin() + first);
+  std::fill(d_shown.begin() + first, d_shown.begin() + first + count, true);
+  Repaint_Cells();
+}
+
+QString TEditTable::Cell_Text(const int row, const int column) const
+{
+  if (!Contains(row, column)) {
+    return QString();
+  }
+  const int offset = Offset(row, column);
+  if (!d_shown[offset]) {
+    return QString();
+  }
+  ++d_formatting_count;
+  return Format_Number(d_values[offset], d_precision);
+}
+
+void TEditTable::Set_Row_Positions(std::vector<double> positions, const int precision)
+{
+  d_positions = std::move(positions);
+  d_label_precision = precision;
+  d_labels = std::vector<QString>();
+  Repaint_Labels(d_row_count);
+}
+
 void TEditTable::Set_Row_Labels(const QStringList &labels)
 {
-  const int count = qMin(labels.size(), rowCount());
+  const int count = qMin(static_cast<int>(labels.size()), d_row_count);
   if (count < 1) {
     return;
   }
-  {
-    const QSignalBlocker blocker(model());
-    for (int row = 0; row < count; ++row) {
-      Set_Row_Label(row, labels.at(row));
-    }
-  }
-  emit model()->headerDataChanged(Qt::Vertical, 0, count - 1);
+  d_labels.resize(static_cast<std::size_t>(d_row_count));
+  std::copy(labels.begin(), labels.begin() + count, d_labels.begin());
+  Repaint_Labels(count);
 }
 
 void TEditTable::Set_Row_Label(const int row, const QString &label)
 {
-  QTableWidgetItem *const header = takeVerticalHeaderItem(row);
-  if (!header) {
+  if (row < 0 || row >= d_row_count) {
     return;
   }
-  header->setData(Qt::DisplayRole, label);
-  setVerticalHeaderItem(row, header);
+  d_labels.resize(static_cast<std::size_t>(d_row_count));
+  d_labels[static_cast<std::size_t>(row)] = label.isNull() ? QLatin1String("") : label;
+  emit model()->headerDataChanged(Qt::Vertical, row, row);
+}
+
+QString TEditTable::Row_Label(const int row) const
+{
+  if (row < 0 || row >= d_row_count) {
+    return QString();
+  }
+  const std::size_t index = static_cast<std::size_t>(row);
+  if (index < d_labels.size() && !d_labels[index].isNull()) {
+    return d_labels[index];
+  }
+  if (index < d_positions.size()) {
+    ++d_formatting_count;
+    return Format_Number(d_positions[index], d_label_precision);
+  }
+  return QString();
+}
+
+long long TEditTable::Formatting_Count() const
+{
+  return d_formatting_count;
+}
+
+// The model learns of the new item quietly: it shows what the view already paints.
+QTableWidgetItem *TEditTable::item(const int row, const int column) const
+{
+  if (!Contains(row, column)) {
+    return nullptr;
+  }
+  if (QTableWidgetItem *const existing = QTableWidget::item(row, column)) {
+    return existing;
+  }
+  TEditTable *const table = const_cast<TEditTable *>(this);
+  QTableWidgetItem *const cell = new TTableCellItem(this, row, column);
+  const QSignalBlocker blocker(model());
+  table->setItem(row, column, cell);
+  return cell;
+}
+
+QTableWidgetItem *TEditTable::verticalHeaderItem(const int row) const
+{
+  if (row < 0 || row >= d_row_count) {
+    return nullptr;
+  }
+  if (QTableWidgetItem *const existing = QTableWidget::verticalHeaderItem(row)) {
+    return existing;
+  }
+  TEditTable *const table = const_cast<TEditTable *>(this);
+  QTableWidgetItem *const label = new TTableLabelItem(table, row);
+  const QSignalBlocker blocker(model());
+  table->setVerticalHeaderItem(row, label);
+  return label;
+}
+
+QList<QTableWidgetItem *> TEditTable::selectedItems() const
+{
+  QList<QTableWidgetItem *> items;
+  const QModelIndexList indexes = selectionModel()->selectedIndexes();
+  for (const QModelIndex &index : indexes) {
+    if (!isIndexHidden(index)) {
+      items.append(item(index.row(), index.column()));
+    }
+  }
+  return items;
+}
+
+// Only the rows on screen are formatted again, when they are painted.
+void TEditTable::Repaint_Cells()
+{
+  viewport()->update();
+}
+
+// The header measures its width again from the labels of its first and last rows.
+void TEditTable::Repaint_Labels(const int count)
+{
+  if (count < 1) {
+    return;
+  }
+  emit model()->headerDataChanged(Qt::Vertical, 0, count - 1);
+  verticalHeader()->viewport()->update();
 }
 
 void TEditTable::Set_Display_Precision(const int precision)
 {
   d_precision = precision;
-  setUpdatesEnabled(false);
   clearSelection();
-  Show_All_Values();
-  setUpdatesEnabled(true);
+  Repaint_Cells();
 }
 
 void TEditTable::Resize_Columns(const bool set_minimum_width)
@@ -431,39 +575,10 @@ int TEditTable::Offset(const int row, const int column) const
   return row + column * d_row_count;
 }
 
-void TEditTable::Cell_Of_Offset(int *row, int *column, const int offset) const
+void TEditTable::Store_Value(const int offset, const double &value)
 {
-  *row = 0;
-  *column = 0;
-  if (!ASSERT(d_row_count) || !ASSERT(d_column_count)
-      || !ASSERT(offset < (d_row_count * d_column_count))) {
-    return;
-  }
-  *row = offset % d_row_count;
-  *column = offset / d_row_count;
-}
-
-// The model's change signal is held back: callers repaint what they changed, one cell
-// or the whole grid, which costs far less than the view's handling of each signal.
-void TEditTable::Show_Value(QTableWidgetItem *cell, const int offset)
-{
-  const QSignalBlocker blocker(model());
-  cell->setData(Qt::DisplayRole, Format_Number(d_values[offset], d_precision));
+  d_values[offset] = value;
   d_shown[offset] = true;
-}
-
-void TEditTable::Show_All_Values()
-{
-  const int size = static_cast<int>(d_values.size());
-  for (int offset = 0; offset < size; ++offset) {
-    int row = 0;
-    int column = 0;
-    Cell_Of_Offset(&row, &column, offset);
-    if (QTableWidgetItem *const cell = item(row, column)) {
-      Show_Value(cell, offset);
-    }
-  }
-  viewport()->update();
 }
 
 void TEditTable::Table_Selection_Changed()
@@ -517,10 +632,11 @@ void TEditTable::Change_Selection(const QString &description,
   for (int row = d_selection_top; row <= d_selection_bottom; ++row) {
     for (int column = d_selection_left; column <= d_selection_right; ++column) {
       const double value = change(Value(row, column));
-      Set_Value(row, column, value);
+      Store_Value(Offset(row, column), value);
       emit Cell_Changed(row, column, value);
     }
   }
+  Repaint_Cells();
   emit End_Multiple_Cell_Change();
 }
 
@@ -595,12 +711,13 @@ void TEditTable::Paste_Text(const QString &text)
           }
           const double value =
             d_entry_mode == ENTRY_ADD ? field.value + Value(row, column) : field.value;
-          Set_Value(row, column, value);
+          Store_Value(Offset(row, column), value);
           emit Cell_Changed(row, column, value);
         }
       }
     }
   }
+  Repaint_Cells();
   emit End_Multiple_Cell_Change();
 }
 

@@ -37,8 +37,10 @@ protected:
   void focusOutEvent(QFocusEvent *event) override;
 };
 
-// A grid of doubles. The values live in the table's own column-major store; the items
-// only show them at one display precision. Changes made by the user are reported cell
+// A grid of doubles. The values live in the table's own column-major store, the one
+// source of every text: a cell's text and a row label are formatted only when they are
+// painted or asked for, so writes cost nothing per row on screen or off it. Items are
+// made on first request and answer from the store. Changes made by the user are reported cell
 // by cell with Cell_Changed, and commands that change many cells are bracketed by
 // Start_Multiple_Cell_Change and End_Multiple_Cell_Change. Values set by the program
 // are never reported.
@@ -49,7 +51,7 @@ class TEditTable : public QTableWidget
 public:
   explicit TEditTable(QWidget *parent = nullptr);
 
-  // Rebuilds the grid: all values 0.0, blank cells and header items; a count below 1
+  // Rebuilds the grid: all values 0.0, blank cells and row labels; a count below 1
   // leaves the table empty.
   void Set_Table_Size(int row_count, int column_count);
   int Row_Count() const;
@@ -60,9 +62,23 @@ public:
   void Set_Value(int row, int column, const double &value);
   // Replaces the whole store from an array in store order (column-major).
   void Set_Values(const double *values);
-  // Writes the texts of the vertical header items from the first row on, in one pass;
-  // far faster than writing them one by one through verticalHeaderItem(row).
+  // Stores and shows a whole column from the first row on, emitting nothing; values
+  // beyond the last row are ignored.
+  void Set_Column(int column, const std::vector<double> &values);
+  // The text a cell shows: its value at the display precision, blank until written.
+  QString Cell_Text(int row, int column) const;
+  // Rows are labelled with their positions at the given precision, formatted when shown.
+  void Set_Row_Positions(std::vector<double> positions, int precision);
+  // Fixed label texts from the first row on; they take the place of positions.
   void Set_Row_Labels(const QStringList &labels);
+  void Set_Row_Label(int row, const QString &label);
+  QString Row_Label(int row) const;
+  // How many cell texts and row labels have been formatted since the table was made.
+  long long Formatting_Count() const;
+  // Items made when first asked for; they answer from the store and the labels.
+  QTableWidgetItem *item(int row, int column) const;
+  QTableWidgetItem *verticalHeaderItem(int row) const;
+  QList<QTableWidgetItem *> selectedItems() const;
   void Set_Display_Precision(int precision);
   void Resize_Columns(bool set_minimum_width);
   void Set_Entry_Mode(int mode);
@@ -99,13 +115,12 @@ private slots:
 private:
   QAction *Create_Action(const QString &text, void (TEditTable::*slot)());
   void Release_Store();
-  void Install_Items();
-  void Set_Row_Label(int row, const QString &label);
+  void Install_Column_Titles();
+  void Repaint_Cells();
+  void Repaint_Labels(int count);
   bool Contains(int row, int column) const;
   int Offset(int row, int column) const;
-  void Cell_Of_Offset(int *row, int *column, int offset) const;
-  void Show_Value(QTableWidgetItem *cell, int offset);
-  void Show_All_Values();
+  void Store_Value(int offset, const double &value);
   bool Has_Selection() const;
   QString Selection_Text() const;
   void Change_Selection(const QString &description, double (*change)(const double &value));
@@ -132,9 +147,13 @@ private:
   int d_row_count = 0;
   int d_column_count = 0;
   std::vector<double> d_values;
-  // True where the cell's text shows its stored value at d_precision, so that writing
-  // the same value again can skip the formatting.
+  // True where the cell shows its value; cells never written since a rebuild are blank.
   std::vector<bool> d_shown;
+  std::vector<double> d_positions;
+  int d_label_precision = 0;
+  // Fixed labels; a null text leaves the row to its position.
+  std::vector<QString> d_labels;
+  mutable long long d_formatting_count = 0;
   int d_entry_mode = ENTRY_REPLACE;
   int d_enter_mode = ENTER_DOWN;
   int d_selection_left = -1;

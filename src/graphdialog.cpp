@@ -11,13 +11,8 @@ namespace {
 const QColor INPUT_COLOR(0, 0, 164);
 const QColor OUTPUT_COLOR(164, 0, 0);
 
-void Add_Curve(TGraphWidget *graph, const QColor &color, const Point_List &points)
-{
-  const int set = graph->Add_Data_Set(color, STYLE_DEFAULT);
-  for (const TVector2 &point : points) {
-    graph->Add_Point(set, point);
-  }
-}
+const int INPUT_SET = 0;
+const int OUTPUT_SET = 1;
 
 }  // namespace
 
@@ -34,13 +29,14 @@ TInterpolationGraphDialog::TInterpolationGraphDialog(QWidget *parent, Qt::Window
   d_graph_widget->d_Title = "Input Data: Blue  Output Data:Red";
   d_graph_widget->d_VTitle = "Value";
   d_graph_widget->d_HTitle = "Position";
+  d_graph_widget->Add_Data_Set(INPUT_COLOR, STYLE_DEFAULT);
+  d_graph_widget->Add_Data_Set(OUTPUT_COLOR, STYLE_DEFAULT);
 }
 
 void TInterpolationGraphDialog::Set_Graph_Data(const Point_List &input, const Point_List &output)
 {
-  d_graph_widget->Clear_Data_Sets();
-  Add_Curve(d_graph_widget, INPUT_COLOR, input);
-  Add_Curve(d_graph_widget, OUTPUT_COLOR, output);
+  d_graph_widget->Set_Points(INPUT_SET, input);
+  d_graph_widget->Set_Points(OUTPUT_SET, output);
   d_graph_widget->Update_Graph();
 }
 

@@ -8,8 +8,6 @@
 
 namespace {
 
-const int LABEL_PRECISION = 3;
-
 // Steps of the range rounded to the nearest whole number, halves upwards.
 double Step_Count(const TRange &range)
 {

@@ -7,7 +7,7 @@
 
 // The most rows a table may have, so that every edit still recomputes and redraws at
 // once; a range that needs more gets a wider increment.
-constexpr int MAXIMUM_ROW_COUNT = 200000;
+constexpr int MAXIMUM_ROW_COUNT = 1000000;
 
 // The largest magnitude of a start, increment or end; keeps every generated position finite.
 constexpr double MAXIMUM_POSITION = 1.0e300;
@@ -52,6 +52,9 @@ void Fill_Positions(const TSeries &series, Point_List *points);
 // has the input's size; its positions are left as they are.
 void Calculate_Output(const Point_List &input, const Point_List &edit, bool zero_offset,
                       Point_List *output);
+
+// Row labels show positions with this many decimals.
+constexpr int LABEL_PRECISION = 3;
 
 // A position as the tables' row labels show it, always with three decimals.
 QString Position_Label(const double &position);

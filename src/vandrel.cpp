@@ -23,6 +23,8 @@
 #include <QTableWidgetItem>
 #include <QToolButton>
 
+#include <algorithm>
+
 namespace {
 
 const char SETTINGS_FOLDER[] = ".vandrel";
@@ -90,6 +92,22 @@ void Write_Back(TDoubleEdit *field, const double &value)
   }
 }
 
+std::vector<double> Positions_Of(const Point_List &points)
+{
+  std::vector<double> positions(points.size());
+  std::transform(points.begin(), points.end(), positions.begin(),
+                 [](const TVector2 &point) { return point.x; });
+  return positions;
+}
+
+std::vector<double> Values_Of(const Point_List &points)
+{
+  std::vector<double> values(points.size());
+  std::transform(points.begin(), points.end(), values.begin(),
+                 [](const TVector2 &point) { return point.y; });
+  return values;
+}
+
 // Shows a point list in a one-column table: one row per point (none for an empty list),
 // each labelled with its position and showing its value.
 void Show_Points(TEditTable *table, const Point_List &points)
@@ -99,15 +117,8 @@ void Show_Points(TEditTable *table, const Point_List &points)
   if (rows == 0) {
     return;
   }
-  QStringList labels;
-  labels.reserve(rows);
-  for (const TVector2 &point : points) {
-    labels << Position_Label(point.x);
-  }
-  table->Set_Row_Labels(labels);
-  for (int row = 0; row < rows; ++row) {
-    table->Set_Value(row, 0, points[static_cast<std::size_t>(row)].y);
-  }
+  table->Set_Row_Positions(Positions_Of(points), LABEL_PRECISION);
+  table->Set_Column(0, Values_Of(points));
   table->horizontalHeaderItem(0)->setData(Qt::DisplayRole, QStringLiteral("Value"));
 }
 
@@ -580,9 +591,7 @@ void TVandrel::Calculate_Output_Data()
     return;
   }
   Calculate_Output(d_input_data, d_edit_data, d_zero_offset_button->isChecked(), &d_output_data);
-  for (std::size_t i = 0; i < d_output_data.size(); ++i) {
-    d_output_table->Set_Value(static_cast<int>(i), 0, d_output_data[i].y);
-  }
+  d_output_table->Set_Column(0, Values_Of(d_output_data));
 }
 
 void TVandrel::Update_Graph_Dialog()

@@ -181,6 +181,44 @@ private slots:
     QVERIFY(Grab(graph.get()) != before);
   }
 
+  void set_points_replaces_a_set_data()
+  {
+    QTest::addColumn<int>("set");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("first set") << 0 << true;
+    QTest::newRow("second set") << 1 << true;
+    QTest::newRow("no such set") << 2 << false;
+  }
+
+  // Replacing all points at once draws what adding them one by one draws.
+  void set_points_replaces_a_set()
+  {
+    QFETCH(int, set);
+    QFETCH(bool, accepted);
+    const Point_List points{{0.0, 1.0}, {4.0, -2.0}, {7.0, 3.0}};
+    const auto by_points = Shown_Graph(QSize(400, 300));
+    const auto by_set = Shown_Graph(QSize(400, 300));
+    for (TGraphWidget *graph : {by_points.get(), by_set.get()}) {
+      Add_Set(graph, LINE_COLOR, STYLE_LINES, SQUARE_DATA);
+      Add_Set(graph, MARKER_COLOR, STYLE_LINES, SQUARE_DATA);
+    }
+    if (accepted) {
+      while (by_points->Point_Count(set) > 0) {
+        by_points->Remove_Point(set, 0);
+      }
+      for (const TVector2 &point : points) {
+        by_points->Add_Point(set, point);
+      }
+    }
+    failures.clear();
+    QCOMPARE(by_set->Set_Points(set, points), accepted);
+    QCOMPARE(failures.empty(), accepted);
+    QCOMPARE(by_set->Point_Count(set), accepted ? 3 : 0);
+    by_points->Update_Graph();
+    by_set->Update_Graph();
+    QCOMPARE(Grab(by_set.get()), Grab(by_points.get()));
+  }
+
   void left_drag_data()
   {
     QTest::addColumn<QPoint>("from");
