@@ -1,6 +1,7 @@
 #include "core/tableeditor.h"
 
 #include "core/assertion.h"
+#include "core/clipboardblock.h"
 #include "core/numberformat.h"
 #include "core/tablecells.h"
 
@@ -14,6 +15,7 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMenu>
+#include <QMimeData>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QStringView>
@@ -610,19 +612,19 @@ bool TEditTable::Has_Selection() const
          && d_selection_bottom >= 0;
 }
 
-QString TEditTable::Selection_Text() const
+// The selected block as the clipboard carries it, in the table's locale.
+std::unique_ptr<QMimeData> TEditTable::Selection_Data() const
 {
-  QString text;
+  TClipboard_Block block(d_precision, locale());
+  block.Reserve(qsizetype(d_selection_bottom - d_selection_top + 1)
+                * (d_selection_right - d_selection_left + 1));
   for (int row = d_selection_top; row <= d_selection_bottom; ++row) {
     for (int column = d_selection_left; column <= d_selection_right; ++column) {
-      if (column > d_selection_left) {
-        text += QLatin1Char('\t');
-      }
-      text += Format_Number(Value(row, column), d_precision);
+      block.Add(Value(row, column));
     }
-    text += QLatin1Char('\n');
+    block.End_Row();
   }
-  return text;
+  return block.Mime_Data();
 }
 
 void TEditTable::Change_Selection(const QString &description,
@@ -645,7 +647,7 @@ void TEditTable::Edit_Copy()
   if (!Has_Selection()) {
     return;
   }
-  QApplication::clipboard()->setText(Selection_Text());
+  QApplication::clipboard()->setMimeData(Selection_Data().release());
 }
 
 // The clipboard changes only after the end signal, when the owner has seen every change.
@@ -654,9 +656,9 @@ void TEditTable::Edit_Cut()
   if (!Has_Selection()) {
     return;
   }
-  const QString text = Selection_Text();
+  std::unique_ptr<QMimeData> data = Selection_Data();
   Change_Selection(QStringLiteral("Cut values"), Zero);
-  QApplication::clipboard()->setText(text);
+  QApplication::clipboard()->setMimeData(data.release());
 }
 
 void TEditTable::Edit_Delete()
@@ -680,7 +682,9 @@ void TEditTable::Edit_Paste()
   if (!Has_Selection()) {
     return;
   }
-  Paste_Text(QApplication::clipboard()->text());
+  if (const QMimeData *const data = QApplication::clipboard()->mimeData()) {
+    Paste_Text(Clipboard_Table_Text(*data));
+  }
 }
 
 // A single cell or a selection of exactly the block's size takes the block once, cut
@@ -723,7 +727,8 @@ void TEditTable::Paste_Text(const QString &text)
 
 void TEditTable::Clipboard_Data_Changed()
 {
-  d_paste_action->setEnabled(!QApplication::clipboard()->text().isEmpty());
+  const QMimeData *const data = QApplication::clipboard()->mimeData();
+  d_paste_action->setEnabled(data && (!data->text().isEmpty() || data->hasHtml()));
 }
 
 void TEditTable::contextMenuEvent(QContextMenuEvent *event)

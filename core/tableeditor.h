@@ -5,12 +5,14 @@
 #include <QStringList>
 #include <QTableWidget>
 
+#include <memory>
 #include <vector>
 
 class QAction;
 class QContextMenuEvent;
 class QFocusEvent;
 class QKeyEvent;
+class QMimeData;
 
 const int ENTRY_REPLACE = 0;
 const int ENTRY_ADD = 1;
@@ -122,7 +124,7 @@ private:
   int Offset(int row, int column) const;
   void Store_Value(int offset, const double &value);
   bool Has_Selection() const;
-  QString Selection_Text() const;
+  std::unique_ptr<QMimeData> Selection_Data() const;
   void Change_Selection(const QString &description, double (*change)(const double &value));
   void Paste_Text(const QString &text);
   bool Handle_Command_Key(const QKeyEvent &event);

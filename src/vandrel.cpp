@@ -1,6 +1,7 @@
 #include "src/vandrel.h"
 
 #include "core/assertion.h"
+#include "core/clipboardblock.h"
 #include "core/numberformat.h"
 #include "core/numericedit.h"
 #include "core/tableeditor.h"
@@ -17,6 +18,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMimeData>
 #include <QSettings>
 #include <QSpacerItem>
 #include <QSpinBox>
@@ -427,17 +429,16 @@ void TVandrel::Display_Precision_Changed(const int precision)
 void TVandrel::Copy_Output()
 {
   const bool with_positions = d_output_copy_option->currentData().toInt() != 0;
-  const int precision = d_display_precision->value();
-  QString text;
+  TClipboard_Block block(d_display_precision->value(), locale());
+  block.Reserve(qsizetype(d_output_data.size()) * (with_positions ? 2 : 1));
   for (const TVector2 &point : d_output_data) {
     if (with_positions) {
-      text += Format_Number(point.x, precision);
-      text += QLatin1Char('\t');
+      block.Add(point.x);
     }
-    text += Format_Number(point.y, precision);
-    text += QLatin1Char('\n');
+    block.Add(point.y);
+    block.End_Row();
   }
-  QApplication::clipboard()->setText(text, QClipboard::Clipboard);
+  QApplication::clipboard()->setMimeData(block.Mime_Data().release(), QClipboard::Clipboard);
 }
 
 void TVandrel::Show_Hide_Graph(const bool shown)
