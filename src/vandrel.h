@@ -1,7 +1,7 @@
 #ifndef SRC_VANDREL_H
 #define SRC_VANDREL_H
 
-#include "core/vector2.h"
+#include "src/model.h"
 
 #include <QMainWindow>
 
@@ -95,9 +95,7 @@ private:
   QToolButton *d_zero_offset_button = nullptr;
   TInterpolationGraphDialog *d_graph_dialog = nullptr;
   std::unique_ptr<QSettings> d_settings;
-  Point_List d_input_data;
-  Point_List d_edit_data;
-  Point_List d_output_data;
+  TResampling_Model d_model;
   bool d_multiple_cell_change = false;
 };
 
