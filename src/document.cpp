@@ -199,14 +199,35 @@ bool Read_Zero_Offset(const QJsonObject &root, bool *zero_offset, QString *reaso
 
 }  // namespace
 
-QByteArray Document_Bytes(const TContent &content)
+QJsonObject Document_Object(const TContent &content)
 {
   QJsonObject root;
   root.insert(KEY_VERSION, DOCUMENT_VERSION);
   root.insert(KEY_INPUT, Range_Object(content.input, KEY_VALUES, content.values));
   root.insert(KEY_EDITOR, Range_Object(content.edit, KEY_OFFSETS, content.offsets));
   root.insert(KEY_ZERO_OFFSET, content.zero_offset);
-  return QJsonDocument(root).toJson(QJsonDocument::Indented);
+  return root;
+}
+
+bool Read_Document_Object(const QJsonObject &root, TContent *content, QString *reason)
+{
+  if (!ASSERT(content) || !ASSERT(reason)) {
+    return false;
+  }
+  TContent read;
+  if (!Read_Version(root, reason) || !Read_Input(root, &read, reason)
+      || !Read_Editor(root, &read, reason) || !Read_Zero_Offset(root, &read.zero_offset, reason)) {
+    return false;
+  }
+  *content = std::move(read);
+  return true;
+}
+
+// Qt's writer gives every double in its shortest exact form, and the indented layout
+// puts one number on each line, which keeps differences between versions readable.
+QByteArray Document_Bytes(const TContent &content)
+{
+  return QJsonDocument(Document_Object(content)).toJson(QJsonDocument::Indented);
 }
 
 bool Parse_Document(const QByteArray &bytes, TContent *content, QString *reason)
@@ -225,14 +246,7 @@ bool Parse_Document(const QByteArray &bytes, TContent *content, QString *reason)
     *reason = QStringLiteral("it is not a Vandrel document (no JSON object)");
     return false;
   }
-  const QJsonObject root = document.object();
-  TContent read;
-  if (!Read_Version(root, reason) || !Read_Input(root, &read, reason)
-      || !Read_Editor(root, &read, reason) || !Read_Zero_Offset(root, &read.zero_offset, reason)) {
-    return false;
-  }
-  *content = std::move(read);
-  return true;
+  return Read_Document_Object(document.object(), content, reason);
 }
 
 QString Quoted_Path(const QString &path)

@@ -4,6 +4,7 @@
 #include "src/model.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
 
 // The document format's version; files of a higher version are refused.
@@ -11,6 +12,12 @@ constexpr int DOCUMENT_VERSION = 1;
 
 // The file name extension of documents, without the dot.
 extern const char DOCUMENT_SUFFIX[];
+
+// The document as a JSON object, for files that carry a document among other keys.
+QJsonObject Document_Object(const TContent &content);
+
+// Reads a document from its JSON object; see Parse_Document.
+bool Read_Document_Object(const QJsonObject &root, TContent *content, QString *reason);
 
 // The document's JSON text: ranges, values and offsets with every double exact, non-finite
 // values as the strings "nan", "inf" and "-inf".

@@ -12,7 +12,7 @@ int main(int argc, char *argv[])
   // display, and the window's toolkit would refuse to start without one.
   const TCommand command = Parse_Command_Line(Command_Line_Arguments(argc, argv));
   if (command.action == COMMAND_WINDOW) {
-    return Run_Vandrel(argc, argv);
+    return Run_Vandrel(argc, argv, command.document);
   }
   QCoreApplication application(argc, argv);
   QFile standard_output;

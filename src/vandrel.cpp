@@ -7,10 +7,10 @@
 #include "src/graphdialog.h"
 #include "src/resampling.h"
 #include "src/settingsfile.h"
+#include "src/userdialogs.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
@@ -18,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QSpacerItem>
 #include <QSpinBox>
 #include <QTableWidgetItem>
@@ -178,6 +179,7 @@ void Add_Field_Spacer(QGridLayout *layout)
 TVandrel::TVandrel(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent, flags)
 {
   Open_Settings();
+  Build_File_Menu();
   resize(1001, 635);
   auto *central = new QWidget(this);
   auto *grid = new QGridLayout(central);
@@ -194,7 +196,6 @@ TVandrel::TVandrel(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent,
   Restore_Settings();
   Configure_Tables();
   Set_Tab_Order();
-  setWindowTitle("Vandrel");
 
   // The output always derives from input and offsets, so it is computed before the window
   // first shows.
@@ -389,12 +390,6 @@ void TVandrel::Connect_Signals()
           SLOT(End_Multiple_Cell_Change(void)));
 }
 
-void TVandrel::closeEvent(QCloseEvent *event)
-{
-  Save_Settings();
-  event->accept();
-}
-
 void TVandrel::Save_Settings()
 {
   QSettings &settings = *d_settings;
@@ -455,6 +450,7 @@ void TVandrel::Zero_Offset_Toggled(const bool checked)
 {
   d_model.Set_Zero_Offset(checked);
   Recalculate_And_Plot();
+  Document_Changed();
 }
 
 void TVandrel::Input_Selection_Mode_Changed()
@@ -468,6 +464,7 @@ void TVandrel::Input_Range_Changed()
   d_output_end->Set_Value(d_input_end->Value());
   Rebuild_Input_Data();
   Recalculate_And_Plot();
+  Document_Changed();
 }
 
 void TVandrel::Input_Increment_Count_Changed()
@@ -485,6 +482,7 @@ void TVandrel::Input_Increment_Count_Changed()
   d_output_end->Set_Value(end);
   Rebuild_Input_Data();
   Recalculate_And_Plot();
+  Document_Changed();
 }
 
 void TVandrel::Input_Changed(const int row, const int column, const double value)
@@ -495,6 +493,7 @@ void TVandrel::Input_Changed(const int row, const int column, const double value
   d_model.Set_Input_Value(row, value);
   if (!d_multiple_cell_change) {
     Recalculate_And_Plot();
+    Document_Changed();
   }
 }
 
@@ -507,6 +506,7 @@ void TVandrel::Edit_Range_Changed()
 {
   Rebuild_Edit_Data();
   Recalculate_And_Plot();
+  Document_Changed();
 }
 
 void TVandrel::Edit_Increment_Count_Changed()
@@ -520,6 +520,7 @@ void TVandrel::Edit_Increment_Count_Changed()
   d_edit_end->Set_Value(start + increment * (count - 1));
   Rebuild_Edit_Data();
   Recalculate_And_Plot();
+  Document_Changed();
 }
 
 void TVandrel::Edit_Changed(const int row, const int column, const double value)
@@ -530,6 +531,7 @@ void TVandrel::Edit_Changed(const int row, const int column, const double value)
   d_model.Set_Offset(row, value);
   if (!d_multiple_cell_change) {
     Recalculate_And_Plot();
+    Document_Changed();
   }
 }
 
@@ -542,6 +544,7 @@ void TVandrel::End_Multiple_Cell_Change()
 {
   d_multiple_cell_change = false;
   Recalculate_And_Plot();
+  Document_Changed();
 }
 
 void TVandrel::Rebuild_Input_Data()
@@ -585,6 +588,36 @@ void TVandrel::Calculate_Output_Data()
   }
   d_model.Recalculate();
   d_output_table->Set_Column(0, Values_Of(output));
+}
+
+// Shows the model's whole content: range fields, counts, tables, switch and output.
+void TVandrel::Show_Content()
+{
+  const TSeries &input = d_model.Input_Series();
+  const TSeries &edit = d_model.Edit_Series();
+  for (TDoubleEdit *field : {d_input_start, d_output_start}) {
+    field->Set_Value(input.range.start);
+  }
+  for (TDoubleEdit *field : {d_input_increment, d_output_increment}) {
+    field->Set_Value(input.range.increment);
+  }
+  for (TDoubleEdit *field : {d_input_end, d_output_end}) {
+    field->Set_Value(input.range.end);
+  }
+  d_input_count->Set_Value(input.count);
+  d_output_count->Set_Value(input.count);
+  d_edit_start->Set_Value(edit.range.start);
+  d_edit_increment->Set_Value(edit.range.increment);
+  d_edit_end->Set_Value(edit.range.end);
+  d_edit_count->Set_Value(edit.count);
+  Show_Points(d_input_table, d_model.Input());
+  Show_Points(d_edit_table, d_model.Edit());
+  Show_Points(d_output_table, d_model.Output());
+  {
+    const QSignalBlocker blocker(d_zero_offset_button);
+    d_zero_offset_button->setChecked(d_model.Zero_Offset());
+  }
+  Recalculate_And_Plot();
 }
 
 void TVandrel::Update_Graph_Dialog()

@@ -84,7 +84,7 @@ private slots:
     QCOMPARE(Run_Vandrel(argc, argv.data()), 0);
     QVERIFY(observed.main_window_shown);
     QCOMPARE(observed.style.toLower(), QString("fusion"));
-    QCOMPARE(observed.title, QString("Vandrel"));
+    QCOMPARE(observed.title, QString("Untitled[*] - Vandrel"));
     QCOMPARE(observed.size, QSize(1001, 635));
   }
 
