@@ -162,7 +162,8 @@ TCommand Parse_Command_Line(const QStringList &arguments)
     return Usage_Error(parser->errorText());
   }
   TCommand command;
-  if (parser->isSet(QStringLiteral("help"))) {
+  if (parser->isSet(QStringLiteral("help"))
+      || parser->optionNames().contains(QStringLiteral("help-all"))) {
     command.action = COMMAND_HELP;
   } else if (parser->isSet(QStringLiteral("version"))) {
     command.action = COMMAND_VERSION;

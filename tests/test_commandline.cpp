@@ -76,6 +76,8 @@ private slots:
       << int(COMMAND_WINDOW) << "a.vandrel" << "";
     QTest::newRow("help") << QStringList{"--help"} << int(COMMAND_HELP) << "" << "";
     QTest::newRow("help short") << QStringList{"-h"} << int(COMMAND_HELP) << "" << "";
+    QTest::newRow("help with toolkit options") << QStringList{"--help-all"} << int(COMMAND_HELP)
+                                               << "" << "";
     QTest::newRow("version") << QStringList{"--version"} << int(COMMAND_VERSION) << "" << "";
     QTest::newRow("export csv") << QStringList{"--export", "out.csv", "a.vandrel"}
                                 << int(COMMAND_EXPORT) << "a.vandrel" << "out.csv";
