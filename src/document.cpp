@@ -17,9 +17,9 @@ const char DOCUMENT_SUFFIX[] = "vandrel";
 
 namespace {
 
-// Well above the text of two full tables at the row maximum; a larger file is not a
-// document and is refused before it fills the memory.
-const qint64 MAXIMUM_FILE_SIZE = 512LL * 1024 * 1024;
+// Well above the text of two full tables at the row maximum (about 40 bytes a number);
+// a larger file is not a document and is refused before it fills the memory.
+const qint64 MAXIMUM_FILE_SIZE = 128LL * 1024 * 1024;
 
 const char KEY_VERSION[] = "vandrel";
 const char KEY_INPUT[] = "input";

@@ -248,7 +248,9 @@ bool TVandrel::Write_To(const QString &path)
 // Called once per user action, never per cell: restarting the timer is all it costs.
 void TVandrel::Document_Changed()
 {
-  setWindowModified(true);
+  if (!isWindowModified()) {
+    setWindowModified(true);
+  }
   d_recovery_timer->start();
 }
 
