@@ -98,9 +98,17 @@ void TVandrel::Update_Recent_Menu()
   for (int i = 0; i < files.size(); ++i) {
     const QString path = files[i];
     const QString text = QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(path));
-    Add_Action(d_recent_menu, text, QString(), this, [this, path] { Open_File(path); });
+    Add_Action(d_recent_menu, text, QString(), this, [this, path] { Open_Recent(path); });
   }
   d_recent_menu->setEnabled(!files.isEmpty());
+}
+
+// A document that has gone since leaves the list once the user has been told.
+void TVandrel::Open_Recent(const QString &path)
+{
+  if (!Open_File(path) && !QFileInfo::exists(path)) {
+    Remove_Recent_File(d_settings.get(), path);
+  }
 }
 
 void TVandrel::New_Document()

@@ -44,6 +44,7 @@ public:
   void Open_Document();
   // Opens the file; false, with a message and the work unchanged, when it cannot.
   bool Open_File(const QString &path);
+  void Open_Recent(const QString &path);
   bool Save_Document();
   bool Save_Document_As();
   // Offers the work that a crash left behind, if there is any.

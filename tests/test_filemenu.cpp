@@ -304,6 +304,14 @@ private slots:
     QCOMPARE(recent.first(), QFileInfo(folder.filePath("curve5.vandrel")).absoluteFilePath());
     QCOMPARE(recent.last(), QFileInfo(folder.filePath("curve2.vandrel")).absoluteFilePath());
     QCOMPARE(recent.count(recent.first()), 1);
+
+    // A recent document that has gone says so and leaves the list.
+    QVERIFY(QFile::remove(folder.filePath("curve9.vandrel")));
+    window->Open_Recent(QFileInfo(folder.filePath("curve9.vandrel")).absoluteFilePath());
+    QCOMPARE(window.Dialogs().errors.size(), 1);
+    settings.sync();
+    QCOMPARE(Recent_Files(settings).size(), RECENT_FILE_COUNT - 1);
+    QCOMPARE(Recent_Files(settings).first(), recent.first());
   }
 
   // The recovery file appears within 5 s of the change; a crash leaves it, the next start
