@@ -1,10 +1,10 @@
 #include "src/commandline.h"
 
 #include "core/assertion.h"
+#include "src/buildinfo.h"
 #include "src/dataexport.h"
 #include "src/document.h"
 #include "src/model.h"
-#include "version.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
