@@ -8,8 +8,8 @@
 #include "src/recovery.h"
 #include "src/userdialogs.h"
 
-#include <QCloseEvent>
 #include <QAction>
+#include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -66,6 +66,7 @@ void TVandrel::Set_User_Dialogs(std::unique_ptr<TUser_Dialogs> dialogs)
 void TVandrel::Build_File_Menu()
 {
   d_dialogs = std::make_unique<TUser_Dialogs>();
+  d_recovery = std::make_unique<TRecovery_File>();
   d_recovery_timer = new QTimer(this);
   d_recovery_timer->setSingleShot(true);
   d_recovery_timer->setInterval(RECOVERY_DELAY_MS);
@@ -156,26 +157,37 @@ bool TVandrel::Save_Document_As()
 
 void TVandrel::Offer_Recovery()
 {
-  if (!Recovery_Exists()) {
-    return;
+  for (const QString &path : Orphaned_Recovery_Files()) {
+    if (Restore_Recovered(path)) {
+      return;
+    }
   }
+}
+
+// True when the user takes the work back; either way the file left behind goes, since the
+// restored work lives on in this window's own recovery file.
+bool TVandrel::Restore_Recovered(const QString &path)
+{
   TRecovered_Work work;
   QString error;
-  if (!Read_Recovery(&work, &error)) {
+  if (!Read_Recovery(path, &work, &error)) {
     d_dialogs->Show_Error(this, error);
-    Remove_Recovery();
-    return;
+    Discard_Recovery(path);
+    return false;
   }
-  const QString name =
-    work.document_path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(work.document_path).fileName();
+  const QString name = work.document_path.isEmpty() ? QStringLiteral("Untitled")
+                                                    : QFileInfo(work.document_path).fileName();
   if (!d_dialogs->Ask_Restore(this, name)) {
-    Remove_Recovery();
-    return;
+    Discard_Recovery(path);
+    return false;
   }
   ASSERT(d_model.Set_Content(work.content));
   Show_Content();
   Set_Document_Path(work.document_path);
   Document_Changed();
+  Save_Recovery();
+  Discard_Recovery(path);
+  return true;
 }
 
 void TVandrel::closeEvent(QCloseEvent *event)
@@ -186,7 +198,7 @@ void TVandrel::closeEvent(QCloseEvent *event)
   }
   Save_Settings();
   d_recovery_timer->stop();
-  Remove_Recovery();
+  d_recovery->Remove();
   event->accept();
 }
 
@@ -266,7 +278,7 @@ void TVandrel::Mark_Saved()
 {
   setWindowModified(false);
   d_recovery_timer->stop();
-  Remove_Recovery();
+  d_recovery->Remove();
 }
 
 void TVandrel::Set_Document_Path(const QString &path)
@@ -287,7 +299,7 @@ void TVandrel::Save_Recovery()
     return;
   }
   QString error;
-  if (!Write_Recovery({d_model.Content(), d_document_path}, &error)) {
+  if (!d_recovery->Write({d_model.Content(), d_document_path}, &error)) {
     statusBar()->showMessage(error, STATUS_MESSAGE_MS);
   }
 }

@@ -4,25 +4,47 @@
 #include "src/model.h"
 
 #include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QLockFile;
 
 // Unsaved work kept in the settings folder, so that a crash or a kill loses nothing.
-// The file is a document that also names the document file the work belongs to.
+// A recovery file is a document that also names the document file the work belongs to.
 struct TRecovered_Work
 {
   TContent content;
   QString document_path;  // empty for work that was never saved
 };
 
-// The recovery file in the settings folder (which it does not create).
-QString Recovery_Path();
+// One window's recovery file. Each running window has its own, locked while it runs, so
+// that two windows never overwrite or remove each other's work; a file whose lock no
+// running program holds is work left behind by a crash.
+class TRecovery_File
+{
+public:
+  TRecovery_File();
+  ~TRecovery_File();
 
-bool Write_Recovery(const TRecovered_Work &work, QString *error);
+  bool Write(const TRecovered_Work &work, QString *error);
+  void Remove();
+  const QString &Path() const { return d_path; }
 
-// False, with the reason, when there is no recovery file or it cannot be read.
-bool Read_Recovery(TRecovered_Work *work, QString *error);
+private:
+  QString d_path;
+  std::unique_ptr<QLockFile> d_lock;
+};
 
-void Remove_Recovery();
+// Every recovery file in the settings folder, newest first, whether its window runs or not.
+QStringList Recovery_Files();
 
-bool Recovery_Exists();
+// The recovery files that no running window owns, newest first.
+QStringList Orphaned_Recovery_Files();
+
+bool Read_Recovery(const QString &path, TRecovered_Work *work, QString *error);
+
+// Removes work left behind once it has been restored or declined.
+void Discard_Recovery(const QString &path);
 
 #endif

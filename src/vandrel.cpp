@@ -5,6 +5,7 @@
 #include "core/numericedit.h"
 #include "core/tableeditor.h"
 #include "src/graphdialog.h"
+#include "src/recovery.h"
 #include "src/resampling.h"
 #include "src/settingsfile.h"
 #include "src/userdialogs.h"

@@ -12,6 +12,7 @@ class QDragEnterEvent;
 class QDropEvent;
 class QMenu;
 class QTimer;
+class TRecovery_File;
 class TUser_Dialogs;
 class QComboBox;
 class QGroupBox;
@@ -47,7 +48,7 @@ public:
   void Open_Recent(const QString &path);
   bool Save_Document();
   bool Save_Document_As();
-  // Offers the work that a crash left behind, if there is any.
+  // Offers the work that crashed windows left behind, newest first, until one is restored.
   void Offer_Recovery();
 
 protected:
@@ -96,6 +97,7 @@ private:
   void Set_Document_Path(const QString &path);
   QString Document_Name() const;
   void Save_Recovery();
+  bool Restore_Recovered(const QString &path);
 
   void Rebuild_Input_Data();
   void Rebuild_Edit_Data();
@@ -133,6 +135,7 @@ private:
   QMenu *d_recent_menu = nullptr;
   QTimer *d_recovery_timer = nullptr;
   std::unique_ptr<TUser_Dialogs> d_dialogs;
+  std::unique_ptr<TRecovery_File> d_recovery;
   TResampling_Model d_model;
   QString d_document_path;
   bool d_multiple_cell_change = false;

@@ -334,8 +334,14 @@ private slots:
       TWindow window;
       QVERIFY(window->Open_File(path));
       window.Type_In_Cell("edit", 0, "6");
-      QVERIFY(!Recovery_Exists());
-      QTRY_VERIFY_WITH_TIMEOUT(Recovery_Exists(), 6000);
+      QVERIFY(Recovery_Files().isEmpty());
+      QTRY_COMPARE_WITH_TIMEOUT(Recovery_Files().size(), 1, 6000);
+      // A window that runs owns its file: a second window neither offers nor takes it.
+      TWindow other;
+      other->Offer_Recovery();
+      QCOMPARE(other.Dialogs().restore_questions, 0);
+      other->close();
+      QCOMPARE(Recovery_Files().size(), 1);
       window.Crash();
     }
     TWindow window;
@@ -345,10 +351,29 @@ private slots:
     QCOMPARE(window.Cell("edit", 0), QString(restore ? "6.0" : "0.0"));
     QCOMPARE(window->isWindowModified(), restore);
     QCOMPARE(window->Document_Path(), restore ? QFileInfo(path).absoluteFilePath() : QString());
-    QCOMPARE(Recovery_Exists(), restore);
+    QCOMPARE(Recovery_Files().size(), restore ? 1 : 0);
     window->close();
-    QVERIFY(!Recovery_Exists());
+    QVERIFY(Recovery_Files().isEmpty());
     QCOMPARE(First_Value_In(path), 1.0);
+  }
+
+  // Two windows keep separate files; after both crash, each piece of work is offered.
+  void each_crashed_window_is_offered()
+  {
+    {
+      TWindow first;
+      TWindow second;
+      first.Type_In_Cell("input", 0, "1");
+      second.Type_In_Cell("input", 0, "2");
+      QTRY_COMPARE_WITH_TIMEOUT(Recovery_Files().size(), 2, 6000);
+      first.Crash();
+      second.Crash();
+    }
+    TWindow window;
+    window.Dialogs().restore = false;
+    window->Offer_Recovery();
+    QCOMPARE(window.Dialogs().restore_questions, 2);
+    QVERIFY(Recovery_Files().isEmpty());
   }
 
   void saving_removes_the_recovery_file()
@@ -356,10 +381,10 @@ private slots:
     QTemporaryDir folder;
     TWindow window;
     window.Type_In_Cell("input", 0, "2");
-    QTRY_VERIFY_WITH_TIMEOUT(Recovery_Exists(), 6000);
+    QTRY_COMPARE_WITH_TIMEOUT(Recovery_Files().size(), 1, 6000);
     window.Dialogs().save_name = folder.filePath("curve.vandrel");
     QVERIFY(window->Save_Document());
-    QVERIFY(!Recovery_Exists());
+    QVERIFY(Recovery_Files().isEmpty());
   }
 };
 
