@@ -64,6 +64,7 @@ public:
   // Types a value into a cell as a user would, so that the change goes the window's way.
   void Type_In_Cell(const QString &group, const int row, const QString &text) const
   {
+    QApplication::setActiveWindow(d_window.get());
     TEditTable *table = Table(group);
     table->setFocus();
     table->setCurrentCell(row, 0);
