@@ -1,0 +1,135 @@
+#include "core/numberreader.h"
+
+#include <QElapsedTimer>
+#include <QtTest>
+
+#include <cmath>
+#include <vector>
+
+class TTestNumberReader : public QObject
+{
+  Q_OBJECT
+
+private slots:
+  void Reads_In_Locale_data();
+  void Reads_In_Locale();
+  void Refusal_Leaves_Zero();
+  void Default_Uses_System_Locale();
+  void Million_Fields_Are_Fast();
+};
+
+namespace {
+
+const QLocale C_LOCALE = QLocale::c();
+const QLocale GERMAN(QLocale::German, QLocale::Germany);
+const QLocale ENGLISH(QLocale::English, QLocale::UnitedStates);
+
+}  // namespace
+
+void TTestNumberReader::Reads_In_Locale_data()
+{
+  QTest::addColumn<QLocale>("locale");
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<bool>("readable");
+  QTest::addColumn<double>("expected");
+
+  for (const QLocale &locale : {C_LOCALE, GERMAN, ENGLISH}) {
+    const QByteArray name = locale.name().toLatin1();
+    // The C syntax reads alike everywhere, since it is tried first.
+    QTest::newRow(name + " point") << locale << "2.5" << true << 2.5;
+    QTest::newRow(name + " spaces") << locale << "  \t-2.5e3 \n" << true << -2500.0;
+    QTest::newRow(name + " plus") << locale << "+7" << true << 7.0;
+    QTest::newRow(name + " bare point") << locale << ".5" << true << 0.5;
+    QTest::newRow(name + " exponent") << locale << "1E-3" << true << 0.001;
+    QTest::newRow(name + " inf") << locale << "inf" << true << qInf();
+    QTest::newRow(name + " minus inf") << locale << "-inf" << true << -qInf();
+    QTest::newRow(name + " word") << locale << "position" << false << 0.0;
+    QTest::newRow(name + " n/a") << locale << "N/A" << false << 0.0;
+    QTest::newRow(name + " empty") << locale << "" << false << 0.0;
+    QTest::newRow(name + " blank") << locale << "   " << false << 0.0;
+    QTest::newRow(name + " trailing word") << locale << "2.5 mm" << false << 0.0;
+    QTest::newRow(name + " two numbers") << locale << "1 2" << false << 0.0;
+    QTest::newRow(name + " hex") << locale << "0x10" << false << 0.0;
+  }
+  QTest::newRow("C decimal comma") << C_LOCALE << "2,5" << false << 0.0;
+  // Qt's C locale groups digits with commas, as English does.
+  QTest::newRow("C grouping") << C_LOCALE << "1,000" << true << 1000.0;
+  QTest::newRow("C misplaced grouping") << C_LOCALE << "1,00" << false << 0.0;
+  QTest::newRow("de decimal comma") << GERMAN << "2,5" << true << 2.5;
+  QTest::newRow("de negative comma") << GERMAN << " -0,125 " << true << -0.125;
+  QTest::newRow("de grouped comma") << GERMAN << "1.234,5" << true << 1234.5;
+  QTest::newRow("de comma exponent") << GERMAN << "2,5E2" << true << 250.0;
+  // C first: a lone point is a decimal point even where it groups digits.
+  QTest::newRow("de point first") << GERMAN << "1.000" << true << 1.0;
+  QTest::newRow("de comma before three digits") << GERMAN << "1,500" << true << 1.5;
+  QTest::newRow("de two commas") << GERMAN << "1,2,3" << false << 0.0;
+  QTest::newRow("en grouping") << ENGLISH << "1,000" << true << 1000.0;
+  QTest::newRow("en grouping decimals") << ENGLISH << "-1,234,567.25" << true << -1234567.25;
+  QTest::newRow("en comma is no decimal") << ENGLISH << "2,5" << false << 0.0;
+}
+
+void TTestNumberReader::Reads_In_Locale()
+{
+  QFETCH(QLocale, locale);
+  QFETCH(QString, text);
+  QFETCH(bool, readable);
+  QFETCH(double, expected);
+
+  double value = 123.0;
+  QCOMPARE(Read_Number(text, locale, &value), readable);
+  QCOMPARE(value, expected);
+}
+
+void TTestNumberReader::Refusal_Leaves_Zero()
+{
+  double value = 9.0;
+  QVERIFY(Read_Number(QStringLiteral("nan"), C_LOCALE, &value));
+  QVERIFY(std::isnan(value));
+  value = 9.0;
+  QVERIFY(!Read_Number(QStringLiteral("abc"), GERMAN, &value));
+  QCOMPARE(value, 0.0);
+}
+
+// The machine's own locale is unknown here; whatever it is, the one-argument form reads
+// what an explicit QLocale::system() reads.
+void TTestNumberReader::Default_Uses_System_Locale()
+{
+  const QLocale system = QLocale::system();
+  const QString texts[] = {QStringLiteral("2.5"),
+                           system.toString(1234.5, 'f', 1),
+                           QString(system.decimalPoint()) + QStringLiteral("5"),
+                           QStringLiteral("word")};
+  for (const QString &text : texts) {
+    double by_default = 0.0;
+    double by_system = 0.0;
+    QCOMPARE(Read_Number(text, &by_default), Read_Number(text, system, &by_system));
+    QCOMPARE(by_default, by_system);
+  }
+}
+
+// A paste of a million fields must not keep the user waiting; a generous bound, since
+// the machine may be busy.
+void TTestNumberReader::Million_Fields_Are_Fast()
+{
+  std::vector<QString> fields;
+  for (int i = 0; i < 1000; ++i) {
+    fields.push_back(QString::number(i * 0.37 - 100.0, 'f', 6));
+  }
+  QElapsedTimer timer;
+  timer.start();
+  double sum = 0.0;
+  for (int round = 0; round < 1000; ++round) {
+    for (const QString &field : fields) {
+      double value = 0.0;
+      Read_Number(field, GERMAN, &value);
+      sum += value;
+    }
+  }
+  const qint64 elapsed = timer.elapsed();
+  QVERIFY(sum != 0.0);
+  QVERIFY2(elapsed < 3000, qPrintable(QStringLiteral("%1 ms").arg(elapsed)));
+  qInfo("1,000,000 fields read in %lld ms", static_cast<long long>(elapsed));
+}
+
+QTEST_GUILESS_MAIN(TTestNumberReader)
+#include "test_numberreader.moc"
