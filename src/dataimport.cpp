@@ -1,0 +1,423 @@
+#include "src/dataimport.h"
+
+#include "core/assertion.h"
+#include "core/interpolation.h"
+#include "core/numberreader.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <csv.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+
+namespace {
+
+// A longer line is no data line; it is refused before it can fill the memory.
+const qint64 MAXIMUM_LINE_LENGTH = 65536;
+// How much of the file's beginning decides the separator.
+const qint64 SEPARATOR_SAMPLE_BYTES = 65536;
+const int SEPARATOR_SAMPLE_LINES = 50;
+// Positions this close to an even range, relative to the span, are taken as even.
+const double EVEN_TOLERANCE = 1.0e-9;
+const int MAXIMUM_COLUMNS = 2;
+// A line is quoted in messages up to this many characters.
+const int QUOTED_LENGTH = 80;
+const char UTF8_BOM[] = "\xEF\xBB\xBF";
+
+QString Refusal(const QString &name, const QString &reason)
+{
+  return QStringLiteral("Cannot import \"%1\": %2.").arg(name, reason);
+}
+
+// The separator that occurs outside quotes in the first lines, tabs before semicolons
+// before commas, since text in a header may hold the weaker ones.
+char Find_Separator(const QByteArray &sample)
+{
+  int tabs = 0;
+  int semicolons = 0;
+  int commas = 0;
+  int lines = 0;
+  bool quoted = false;
+  for (const char c : sample) {
+    if (c == '"') {
+      quoted = !quoted;
+    } else if (c == '\n' && ++lines == SEPARATOR_SAMPLE_LINES) {
+      break;
+    } else if (!quoted) {
+      tabs += c == '\t';
+      semicolons += c == ';';
+      commas += c == ',';
+    }
+  }
+  if (tabs > 0) {
+    return '\t';
+  }
+  return semicolons > 0 ? ';' : ',';
+}
+
+// Spreadsheets that separate fields with semicolons write decimal commas, whatever the
+// locale of the machine that reads the file.
+QLocale Number_Locale(const char separator, const QLocale &locale)
+{
+  if (separator != ';' || QString(locale.decimalPoint()) == QLatin1String(",")) {
+    return locale;
+  }
+  return QLocale(QLocale::German, QLocale::Germany);
+}
+
+// Numbers are trimmed by the reader, so only blanks count as space and a tab stays a
+// separator in tab files.
+int Is_Blank(const unsigned char c)
+{
+  return c == ' ';
+}
+
+QString Quoted_Line(const QByteArray &text)
+{
+  QString line = QString::fromUtf8(text).trimmed();
+  line.replace(QLatin1Char('\n'), QLatin1Char(' ')).remove(QLatin1Char('\r'));
+  if (line.size() > QUOTED_LENGTH) {
+    line = line.left(QUOTED_LENGTH) + QStringLiteral("...");
+  }
+  return QStringLiteral("\"%1\"").arg(line);
+}
+
+bool Is_Blank_Line(const QByteArray &line)
+{
+  return line.trimmed().isEmpty();
+}
+
+// Collects the parser's records into columns of numbers; the first failure stops it.
+class TColumnReader
+{
+public:
+  explicit TColumnReader(const QLocale &locale) : d_locale(locale) {}
+
+  bool Read(QIODevice *device);
+
+  int Columns() const { return d_columns; }
+  const std::vector<double> &Column(int index) const { return d_numbers[index]; }
+  QString Error() const { return d_error; }
+
+private:
+  static void Field_Done(void *field, std::size_t length, void *reader);
+  static void Record_Done(int terminator, void *reader);
+
+  bool Read_Line(QIODevice *device, QByteArray *line);
+  void Feed(csv_parser *parser, const QByteArray &line);
+  void Take_Record();
+  bool Read_Fields(std::vector<double> *numbers) const;
+  void Store(const std::vector<double> &numbers);
+  void Fail(const QString &reason);
+  void Fail_Line(const QString &reason);
+
+  QLocale d_locale;
+  QStringList d_fields;
+  QByteArray d_record_text;
+  int d_line = 0;
+  int d_record_line = 0;
+  int d_columns = 0;
+  std::vector<double> d_numbers[MAXIMUM_COLUMNS];
+  QString d_error;
+};
+
+bool TColumnReader::Read(QIODevice *device)
+{
+  const char separator = Find_Separator(device->peek(SEPARATOR_SAMPLE_BYTES));
+  d_locale = Number_Locale(separator, d_locale);
+  csv_parser parser;
+  if (csv_init(&parser, 0) != 0) {
+    Fail(QStringLiteral("out of memory"));
+    return false;
+  }
+  csv_set_delim(&parser, static_cast<unsigned char>(separator));
+  csv_set_space_func(&parser, Is_Blank);
+  QByteArray line;
+  while (d_error.isEmpty() && Read_Line(device, &line)) {
+    Feed(&parser, line);
+  }
+  if (d_error.isEmpty()) {
+    csv_fini(&parser, Field_Done, Record_Done, this);
+  }
+  csv_free(&parser);
+  return d_error.isEmpty();
+}
+
+bool TColumnReader::Read_Line(QIODevice *device, QByteArray *line)
+{
+  if (device->atEnd()) {
+    return false;
+  }
+  *line = device->readLine(MAXIMUM_LINE_LENGTH);
+  ++d_line;
+  if (!line->endsWith('\n') && !device->atEnd()) {
+    Fail(QStringLiteral("line %1 is longer than %2 bytes").arg(d_line).arg(MAXIMUM_LINE_LENGTH));
+    return false;
+  }
+  if (d_line == 1 && line->startsWith(UTF8_BOM)) {
+    line->remove(0, 3);
+  }
+  return true;
+}
+
+// Blank lines between records are passed by; inside a quoted field they are its text.
+void TColumnReader::Feed(csv_parser *parser, const QByteArray &line)
+{
+  if (d_record_text.isEmpty()) {
+    if (Is_Blank_Line(line)) {
+      return;
+    }
+    d_record_line = d_line;
+  }
+  d_record_text += line;
+  const std::size_t size = static_cast<std::size_t>(line.size());
+  if (csv_parse(parser, line.constData(), size, Field_Done, Record_Done, this) != size) {
+    Fail(QString::fromUtf8(csv_strerror(csv_error(parser))));
+  }
+}
+
+void TColumnReader::Field_Done(void *field, const std::size_t length, void *reader)
+{
+  auto *self = static_cast<TColumnReader *>(reader);
+  const char *text = field ? static_cast<const char *>(field) : "";
+  self->d_fields.append(QString::fromUtf8(text, field ? static_cast<int>(length) : 0));
+}
+
+void TColumnReader::Record_Done(int, void *reader)
+{
+  auto *self = static_cast<TColumnReader *>(reader);
+  self->Take_Record();
+  self->d_fields.clear();
+  self->d_record_text.clear();
+}
+
+// Trailing empty fields are separators a spreadsheet wrote after the last column; a
+// record of empty fields only counts as an empty line.
+void TColumnReader::Take_Record()
+{
+  while (!d_fields.isEmpty() && d_fields.last().trimmed().isEmpty()) {
+    d_fields.removeLast();
+  }
+  if (!d_error.isEmpty() || d_fields.isEmpty()) {
+    return;
+  }
+  std::vector<double> numbers;
+  const bool readable = Read_Fields(&numbers);
+  if (d_columns == 0) {
+    if (!readable) {
+      return;
+    }
+    if (d_fields.size() > MAXIMUM_COLUMNS) {
+      Fail_Line(QStringLiteral("has %1 columns, but a file holds one column of values or two "
+                               "of positions and values")
+                  .arg(d_fields.size()));
+      return;
+    }
+    d_columns = d_fields.size();
+  }
+  if (d_fields.size() != d_columns) {
+    Fail_Line(QStringLiteral("has %1 fields where %2 are expected").arg(d_fields.size()).arg(d_columns));
+  } else if (!readable) {
+    Fail_Line(QStringLiteral("is not a line of numbers"));
+  } else if (d_numbers[0].size() >= static_cast<std::size_t>(MAXIMUM_ROW_COUNT)) {
+    Fail(QStringLiteral("it has more than %1 lines of numbers, the most a table holds")
+           .arg(MAXIMUM_ROW_COUNT));
+  } else {
+    Store(numbers);
+  }
+}
+
+// Files carry finite numbers only, so that every position and value can be drawn.
+bool TColumnReader::Read_Fields(std::vector<double> *numbers) const
+{
+  for (const QString &field : d_fields) {
+    double number = 0.0;
+    if (!Read_Number(field, d_locale, &number) || !std::isfinite(number)) {
+      return false;
+    }
+    numbers->push_back(number);
+  }
+  return true;
+}
+
+void TColumnReader::Store(const std::vector<double> &numbers)
+{
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    d_numbers[i].push_back(numbers[i]);
+  }
+}
+
+void TColumnReader::Fail(const QString &reason)
+{
+  if (d_error.isEmpty()) {
+    d_error = reason;
+  }
+}
+
+void TColumnReader::Fail_Line(const QString &reason)
+{
+  Fail(QStringLiteral("line %1 %2: %3").arg(d_record_line).arg(reason, Quoted_Line(d_record_text)));
+}
+
+bool Evenly_Spaced(const std::vector<double> &positions)
+{
+  const double first = positions.front();
+  const double span = positions.back() - first;
+  if (span == 0.0) {
+    return false;
+  }
+  const double increment = span / static_cast<double>(positions.size() - 1);
+  const double tolerance = EVEN_TOLERANCE * std::fabs(span);
+  for (std::size_t i = 0; i < positions.size(); ++i) {
+    if (std::fabs(positions[i] - (first + static_cast<double>(i) * increment)) > tolerance) {
+      return false;
+    }
+  }
+  return true;
+}
+
+TSeries Even_Series(const double &start, const double &end, const std::size_t count)
+{
+  TSeries series;
+  series.range.start = start;
+  series.range.end = end;
+  series.range.increment = (end - start) / static_cast<double>(count - 1);
+  series.count = static_cast<int>(count);
+  return series;
+}
+
+// The points in order of position; equal positions keep the file's order.
+Point_List Sorted_Points(const std::vector<double> &positions, const std::vector<double> &values)
+{
+  Point_List points(positions.size());
+  for (std::size_t i = 0; i < positions.size(); ++i) {
+    points[i] = TVector2(positions[i], values[i]);
+  }
+  std::stable_sort(points.begin(), points.end(),
+                   [](const TVector2 &a, const TVector2 &b) { return a.x < b.x; });
+  return points;
+}
+
+// Uneven or unsorted positions: the values at an even range over the same span, with as
+// many rows as the file has lines, by linear interpolation.
+bool Resample(const std::vector<double> &positions, const std::vector<double> &values,
+              TImportedData *data)
+{
+  const Point_List points = Sorted_Points(positions, values);
+  if (points.front().x == points.back().x) {
+    return false;
+  }
+  data->series = Even_Series(points.front().x, points.back().x, points.size());
+  Point_List table;
+  Fill_Positions(data->series, &table);
+  Interpolate_At_Positions(points, table, &data->values);
+  data->resampled = true;
+  return true;
+}
+
+bool Resolve_Positions(const std::vector<double> &positions, const std::vector<double> &values,
+                       TImportedData *data, QString *reason)
+{
+  if (positions.size() < 2) {
+    *reason = QStringLiteral("it needs at least two lines of position and value");
+    return false;
+  }
+  for (const double &position : positions) {
+    if (std::fabs(position) > MAXIMUM_POSITION) {
+      *reason = QStringLiteral("a position lies beyond %1").arg(MAXIMUM_POSITION);
+      return false;
+    }
+  }
+  data->has_positions = true;
+  if (Evenly_Spaced(positions)) {
+    data->series = Even_Series(positions.front(), positions.back(), positions.size());
+    data->values = values;
+    return true;
+  }
+  if (!Resample(positions, values, data)) {
+    *reason = QStringLiteral("all its positions are the same");
+    return false;
+  }
+  return true;
+}
+
+bool Resolve(const TColumnReader &reader, TImportedData *data, QString *reason)
+{
+  if (reader.Columns() == 0) {
+    *reason = QStringLiteral("it contains no numbers");
+    return false;
+  }
+  if (reader.Columns() == 1) {
+    data->values = reader.Column(0);
+    return true;
+  }
+  return Resolve_Positions(reader.Column(0), reader.Column(1), data, reason);
+}
+
+bool Import_Device(QIODevice *device, const QString &name, const QLocale &locale,
+                   TImportedData *data, QString *message)
+{
+  TColumnReader reader(locale);
+  TImportedData imported;
+  QString reason;
+  if (!reader.Read(device)) {
+    reason = reader.Error();
+  } else if (Resolve(reader, &imported, &reason)) {
+    *data = std::move(imported);
+    return true;
+  }
+  *message = Refusal(name, reason);
+  return false;
+}
+
+}  // namespace
+
+bool Import_Data_File(const QString &path, const QLocale &locale, TImportedData *data,
+                      QString *message)
+{
+  if (!ASSERT(data) || !ASSERT(message)) {
+    return false;
+  }
+  const QString name = QDir::toNativeSeparators(path);
+  if (QFileInfo(path).isDir()) {
+    *message = Refusal(name, QStringLiteral("it is a folder"));
+    return false;
+  }
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    *message = Refusal(name, file.errorString());
+    return false;
+  }
+  return Import_Device(&file, name, locale, data, message);
+}
+
+bool Import_Data_Text(const QByteArray &text, const QString &name, const QLocale &locale,
+                      TImportedData *data, QString *message)
+{
+  if (!ASSERT(data) || !ASSERT(message)) {
+    return false;
+  }
+  QBuffer buffer;
+  buffer.setData(text);
+  buffer.open(QIODevice::ReadOnly);
+  return Import_Device(&buffer, name, locale, data, message);
+}
+
+TSeries Grown_Series(const TSeries &current, const int value_count)
+{
+  if (value_count <= current.count) {
+    return current;
+  }
+  TSeries grown = current;
+  const double increment = current.range.increment != 0.0 ? current.range.increment : 1.0;
+  grown.count = std::min(value_count, MAXIMUM_ROW_COUNT);
+  grown.range.increment = increment;
+  grown.range.end = current.range.start + static_cast<double>(grown.count - 1) * increment;
+  return grown;
+}
