@@ -687,6 +687,15 @@ bool TGraphWidget::Render_Graph_Compact(QPainter *Device, const QRect &rect, con
   return true;
 }
 
+bool TGraphWidget::Render_Graph_View(QPainter *Device, const QRect &rect, const bool border)
+{
+  if (!ASSERT(Device)) {
+    return false;
+  }
+  Render_Outside(Device, rect, border, false, true);
+  return true;
+}
+
 TGraphMapping TGraphWidget::Mapping() const
 {
   TGraphMapping mapping;
@@ -1043,7 +1052,7 @@ void TGraphWidget::Restore_View(const TSavedView &saved)
 // rectangle's corner, so any rectangle is honoured as a whole. The painter's own state is
 // restored afterwards as well.
 void TGraphWidget::Render_Outside(QPainter *Device, const QRect &rect, const bool border,
-                                  const bool compact)
+                                  const bool compact, const bool keep_view)
 {
   const TSavedView saved = Save_View();
   d_ShowBorder = border;
@@ -1058,9 +1067,26 @@ void TGraphWidget::Render_Outside(QPainter *Device, const QRect &rect, const boo
   }
   Device->save();
   Device->translate(rect.topLeft());
-  Draw_All(Device);
+  if (keep_view) {
+    Draw_Kept_View(Device, saved);
+  } else {
+    Draw_All(Device);
+  }
   Device->restore();
   Restore_View(saved);
+}
+
+// The data range under the widget's plot area fills the new one; a fit or zoom-out that
+// waits for the next paint is applied as that paint will.
+void TGraphWidget::Draw_Kept_View(QPainter *painter, const TSavedView &saved)
+{
+  if (d_FitPending || !Plot_Has_Extent(saved.PlotRect) || !Plot_Has_Extent(d_PlotRect)) {
+    Draw_All(painter);
+    return;
+  }
+  const QRect band = d_ZoomOutPending ? Zoom_Out_Rect(saved.PlotRect) : saved.PlotRect;
+  Set_Mapping(Zoom_Mapping(saved.Mapping, band, d_PlotRect, saved.XFitSpan, saved.YFitSpan));
+  Draw_View(painter);
 }
 
 // A new size always returns to the fitted view.

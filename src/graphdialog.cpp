@@ -1,10 +1,19 @@
 #include "src/graphdialog.h"
 
 #include "core/graphwidget.h"
+#include "src/graphexport.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QColor>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QGridLayout>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QMessageBox>
+#include <QShortcut>
 
 namespace {
 
@@ -34,6 +43,11 @@ TInterpolationGraphDialog::TInterpolationGraphDialog(QWidget *parent, Qt::Window
   d_graph_widget->d_Title = "Input Data: Blue  Output Data:Red";
   d_graph_widget->d_VTitle = "Value";
   d_graph_widget->d_HTitle = "Position";
+  d_export_folder = QDir::homePath();
+  connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
+          &TInterpolationGraphDialog::Export_Graph_As);
+  connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
+          &TInterpolationGraphDialog::Copy_Graph);
 }
 
 void TInterpolationGraphDialog::Set_Graph_Data(const Point_List &input, const Point_List &output)
@@ -42,6 +56,41 @@ void TInterpolationGraphDialog::Set_Graph_Data(const Point_List &input, const Po
   Add_Curve(d_graph_widget, INPUT_COLOR, input);
   Add_Curve(d_graph_widget, OUTPUT_COLOR, output);
   d_graph_widget->Update_Graph();
+}
+
+bool TInterpolationGraphDialog::Save_Graph_File(const QString &path, QString *message,
+                                                const QSize &size)
+{
+  const QSize drawn = size.isValid() ? size : Export_Size();
+  return ::Export_Graph(d_graph_widget, path, drawn, devicePixelRatioF(), message);
+}
+
+void TInterpolationGraphDialog::Export_Graph_As()
+{
+  QString filter;
+  const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Export Graph"),
+                                                      d_export_folder, Graph_File_Filters(),
+                                                      &filter);
+  if (chosen.isEmpty()) {
+    return;
+  }
+  const QString path = With_Graph_Suffix(chosen, filter);
+  d_export_folder = QFileInfo(path).absolutePath();
+  QString message;
+  if (!Save_Graph_File(path, &message)) {
+    QMessageBox::warning(this, QStringLiteral("Export Graph"), message);
+  }
+}
+
+void TInterpolationGraphDialog::Copy_Graph()
+{
+  QGuiApplication::clipboard()->setImage(
+    Graph_Image(d_graph_widget, Export_Size(), devicePixelRatioF()));
+}
+
+QSize TInterpolationGraphDialog::Export_Size() const
+{
+  return d_graph_widget->isVisible() ? d_graph_widget->size() : DEFAULT_GRAPH_SIZE;
 }
 
 void TInterpolationGraphDialog::closeEvent(QCloseEvent *event)
