@@ -4,6 +4,7 @@
 #include <QtTest>
 
 #include <cmath>
+#include <random>
 #include <vector>
 
 class TTestNumberReader : public QObject
@@ -13,6 +14,9 @@ class TTestNumberReader : public QObject
 private slots:
   void Reads_In_Locale_data();
   void Reads_In_Locale();
+  void C_Syntax_As_Cells_Read_It_data();
+  void C_Syntax_As_Cells_Read_It();
+  void Random_Texts_Read_As_Cells_Read_Them();
   void Refusal_Leaves_Zero();
   void Default_Uses_System_Locale();
   void Million_Fields_Are_Fast();
@@ -78,6 +82,61 @@ void TTestNumberReader::Reads_In_Locale()
   double value = 123.0;
   QCOMPARE(Read_Number(text, locale, &value), readable);
   QCOMPARE(value, expected);
+}
+
+// Without commas the C locale adds nothing, so the reader must agree with the plain
+// conversion cells have always used, exactly, on the edges of the syntax too.
+void TTestNumberReader::C_Syntax_As_Cells_Read_It_data()
+{
+  QTest::addColumn<QString>("text");
+
+  const char *const texts[] = {
+    "0", "-0", "1.", ".", "-.5", "+.5", "+-1", "-+1", "++1", "1e", "1e+", "1e-5", "1E+05",
+    "1e5.5", "1-2", "007.5", "4.9e-324", "2.2250738585072014e-308", "1e-400", "-1e400",
+    "1.7976931348623157e308", "1.8e308", "0x1p3", "1_000", "  +3  ", "\t-2\n", "nan", "NaN",
+    "-nan", "inf", "INF", "+inf", "infinity", "e5", "5e05", "1.2.3", "\xc2\xa0" "1",
+    "12345678901234567890123456789012345678901234567890123456789012345678901234567890"};
+  for (const char *text : texts) {
+    QTest::newRow(text) << QString::fromUtf8(text);
+  }
+}
+
+void TTestNumberReader::C_Syntax_As_Cells_Read_It()
+{
+  QFETCH(QString, text);
+
+  bool converted = false;
+  const double expected = text.toDouble(&converted);
+  double value = 0.0;
+  QCOMPARE(Read_Number(text, C_LOCALE, &value), converted);
+  if (converted) {
+    QCOMPARE(std::isnan(value), std::isnan(expected));
+    QVERIFY(std::isnan(value) || value == expected);
+    QCOMPARE(std::signbit(value), std::signbit(expected));
+  }
+}
+
+// Deterministic random texts of number characters, a bounded fuzz of the fast path
+// against the plain conversion.
+void TTestNumberReader::Random_Texts_Read_As_Cells_Read_Them()
+{
+  const char alphabet[] = "0123456789..--++eEnaif \t";
+  std::mt19937 random(7);
+  std::uniform_int_distribution<int> lengths(0, 14);
+  std::uniform_int_distribution<int> letters(0, static_cast<int>(sizeof(alphabet)) - 2);
+  for (int round = 0; round < 200000; ++round) {
+    QString text;
+    for (int i = lengths(random); i > 0; --i) {
+      text += QLatin1Char(alphabet[letters(random)]);
+    }
+    bool converted = false;
+    const double expected = text.toDouble(&converted);
+    double value = 0.0;
+    const bool read = Read_Number(text, C_LOCALE, &value);
+    const bool same = read == converted && (!read || (std::isnan(value) && std::isnan(expected)) ||
+                                            (value == expected && std::signbit(value) == std::signbit(expected)));
+    QVERIFY2(same, qPrintable(QStringLiteral("\"%1\"").arg(text)));
+  }
 }
 
 void TTestNumberReader::Refusal_Leaves_Zero()
