@@ -37,7 +37,9 @@ bool Read_Plain_Number(const QString &text, double *value)
   // from_chars takes no plus sign, and one sign at most may lead.
   if (first < last && text.at(first) == QLatin1Char('+')) {
     ++first;
-    if (first < last && (text.at(first) == QLatin1Char('+') || text.at(first) == QLatin1Char('-'))) {
+    const bool signed_again = first < last && (text.at(first) == QLatin1Char('+') ||
+                                               text.at(first) == QLatin1Char('-'));
+    if (signed_again) {
       return false;
     }
   }

@@ -222,7 +222,8 @@ void TColumnReader::Take_Record()
     d_columns = d_fields.size();
   }
   if (d_fields.size() != d_columns) {
-    Fail_Line(QStringLiteral("has %1 fields where %2 are expected").arg(d_fields.size()).arg(d_columns));
+    Fail_Line(
+      QStringLiteral("has %1 fields where %2 are expected").arg(d_fields.size()).arg(d_columns));
   } else if (!readable) {
     Fail_Line(QStringLiteral("is not a line of numbers"));
   } else if (d_numbers[0].size() >= static_cast<std::size_t>(MAXIMUM_ROW_COUNT)) {

@@ -190,8 +190,11 @@ void TTestGraphExport::Export_Keeps_Zoom()
   QVERIFY(Count_Pixels(fitted, OUTPUT_RGB) > 100);
 
   const TGraphMapping view = graph->Mapping();
-  const QPoint from(qRound(view.XScale * 40 + view.XOffset), qRound(view.YScale * 60 + view.YOffset));
-  const QPoint to(qRound(view.XScale * 60 + view.XOffset), qRound(view.YScale * 40 + view.YOffset));
+  const auto pixel = [&view](double x, double y) {
+    return QPoint(qRound(view.XScale * x + view.XOffset), qRound(view.YScale * y + view.YOffset));
+  };
+  const QPoint from = pixel(40, 60);
+  const QPoint to = pixel(60, 40);
   Drag(graph, Qt::LeftButton, {from, (from + to) / 2, to});
   QApplication::processEvents();
   const TGraphMapping zoomed = graph->Mapping();

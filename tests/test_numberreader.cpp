@@ -133,8 +133,9 @@ void TTestNumberReader::Random_Texts_Read_As_Cells_Read_Them()
     const double expected = text.toDouble(&converted);
     double value = 0.0;
     const bool read = Read_Number(text, C_LOCALE, &value);
-    const bool same = read == converted && (!read || (std::isnan(value) && std::isnan(expected)) ||
-                                            (value == expected && std::signbit(value) == std::signbit(expected)));
+    const bool both_nan = std::isnan(value) && std::isnan(expected);
+    const bool equal = value == expected && std::signbit(value) == std::signbit(expected);
+    const bool same = read == converted && (!read || both_nan || equal);
     QVERIFY2(same, qPrintable(QStringLiteral("\"%1\"").arg(text)));
   }
 }
