@@ -336,10 +336,19 @@ void Draw_Column_Runs(QPainter *painter, const Point_List &points, const TGraphM
   run.Flush();
 }
 
+// Files of vector drawing, laid out on the same whole-pixel grid as the screen.
+bool Is_Vector_File(const QPainter *painter)
+{
+  const QPaintEngine *engine = painter->paintEngine();
+  return engine && (engine->type() == QPaintEngine::SVG || engine->type() == QPaintEngine::Pdf);
+}
+
+// A vector file takes the runs as well: at its own size it shows what the segments show,
+// and it holds a few elements per pixel column instead of one per point.
 void Draw_Lines(QPainter *painter, const TGraphDataSet &set, const TGraphMapping &mapping,
                 const bool column_runs)
 {
-  if (column_runs && Column_Runs_Keep_Pixels(painter, set.Color)) {
+  if (column_runs && (Column_Runs_Keep_Pixels(painter, set.Color) || Is_Vector_File(painter))) {
     Draw_Column_Runs(painter, set.Points, mapping);
   } else {
     Draw_Segments(painter, set.Points, mapping);

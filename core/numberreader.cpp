@@ -7,8 +7,19 @@
 
 namespace {
 
-// Fields longer than this take the general path.
+// Fields longer than this take Qt's general path.
 const int SHORT_FIELD = 64;
+const int GROUP_SIZE = 3;
+
+// The characters a plain number may use besides its digits: the decimal separator and,
+// where the syntax groups digits by threes, the group separator (0 for none).
+struct TPlainSyntax
+{
+  char16_t decimal = u'.';
+  char16_t group = 0;
+};
+
+const TPlainSyntax C_SYNTAX;
 
 bool Is_Space(const QChar c)
 {
@@ -16,15 +27,90 @@ bool Is_Space(const QChar c)
          c == QLatin1Char('\n');
 }
 
-bool Is_Plain_Number_Char(const char16_t c)
+bool Is_Digit(const char16_t c)
 {
-  return (c >= u'0' && c <= u'9') || c == u'.' || c == u'-' || c == u'+' || c == u'e' ||
-         c == u'E';
+  return c >= u'0' && c <= u'9';
 }
 
-// The common case of a plain decimal number, read without any allocation; anything
-// unusual (words, overflow, odd signs) is left to Qt, so the result is always Qt's.
-bool Read_Plain_Number(const QString &text, double *value)
+bool Is_Sign_Or_Exponent(const char16_t c)
+{
+  return c == u'-' || c == u'+' || c == u'e' || c == u'E';
+}
+
+// Copies a plain number into `ascii` in the C syntax: the decimal separator becomes a
+// point, group separators are dropped where they stand in whole groups of the integer
+// digits. False for anything else, which the caller leaves to Qt.
+class TPlainCopy
+{
+public:
+  explicit TPlainCopy(const TPlainSyntax &syntax) : d_syntax(syntax) {}
+
+  bool Add(const char16_t c)
+  {
+    if (d_syntax.group != 0 && c == d_syntax.group) {
+      return Add_Group();
+    }
+    char ascii = 0;
+    if (c == d_syntax.decimal) {
+      ascii = '.';
+    } else if (Is_Digit(c) || Is_Sign_Or_Exponent(c)) {
+      ascii = static_cast<char>(c);
+    } else {
+      return false;
+    }
+    return Add_Ascii(ascii);
+  }
+
+  bool Finish() { return !d_integer || Whole_Groups(); }
+
+  const char *Begin() const { return d_ascii; }
+  const char *End() const { return d_ascii + d_length; }
+
+private:
+  bool Add_Group()
+  {
+    if (!d_integer || d_digits == 0 || !Whole_Groups() ||
+        (d_group_digits < 0 && d_digits > GROUP_SIZE)) {
+      return false;
+    }
+    d_group_digits = 0;
+    return true;
+  }
+
+  bool Add_Ascii(const char ascii)
+  {
+    if (d_length == SHORT_FIELD) {
+      return false;
+    }
+    const bool leading_sign = d_length == 0 && ascii == '-';
+    if (d_integer && !leading_sign && !Is_Digit(static_cast<char16_t>(ascii))) {
+      if (!Whole_Groups()) {
+        return false;
+      }
+      d_integer = false;
+    }
+    if (d_integer && !leading_sign) {
+      ++d_digits;
+      d_group_digits += d_group_digits >= 0;
+    }
+    d_ascii[d_length++] = ascii;
+    return true;
+  }
+
+  bool Whole_Groups() const { return d_group_digits < 0 || d_group_digits == GROUP_SIZE; }
+
+  TPlainSyntax d_syntax;
+  char d_ascii[SHORT_FIELD] = {};
+  int d_length = 0;
+  bool d_integer = true;
+  int d_digits = 0;
+  int d_group_digits = -1;
+};
+
+// The common case of a plain number, read without any allocation. Anything unusual
+// (words, overflow, odd signs, long fields) gives false and is left to Qt, so that every
+// result is the one Qt gives.
+bool Read_Plain_Number(const QString &text, const TPlainSyntax &syntax, double *value)
 {
   int first = 0;
   int last = text.size();
@@ -43,27 +129,72 @@ bool Read_Plain_Number(const QString &text, double *value)
       return false;
     }
   }
-  const int length = last - first;
-  if (length == 0 || length > SHORT_FIELD) {
+  if (first == last || last - first > SHORT_FIELD) {
     return false;
   }
-  char ascii[SHORT_FIELD];
-  for (int i = 0; i < length; ++i) {
-    const char16_t c = text.at(first + i).unicode();
-    if (!Is_Plain_Number_Char(c)) {
+  TPlainCopy copy(syntax);
+  for (int i = first; i < last; ++i) {
+    if (!copy.Add(text.at(i).unicode())) {
       return false;
     }
-    ascii[i] = static_cast<char>(c);
   }
-  const std::from_chars_result result = std::from_chars(ascii, ascii + length, *value);
-  return result.ec == std::errc() && result.ptr == ascii + length;
+  if (!copy.Finish()) {
+    return false;
+  }
+  double number = 0.0;
+  const std::from_chars_result result = std::from_chars(copy.Begin(), copy.End(), number);
+  if (result.ec != std::errc() || result.ptr != copy.End()) {
+    return false;
+  }
+  *value = number;
+  return true;
 }
 
-// The C syntax exactly as cells have always read it; Qt trims the white space itself.
+// A locale's separators for the plain path, when it writes numbers as the C syntax does
+// apart from them: ASCII digits and signs, a one-character decimal separator and groups
+// of three. Otherwise the decimal separator is a character no text holds, so every
+// number goes to Qt.
+TPlainSyntax Plain_Syntax_Of(const QLocale &locale)
+{
+  const QString decimal = QString(locale.decimalPoint());
+  const QString group = QString(locale.groupSeparator());
+  TPlainSyntax syntax;
+  syntax.decimal = u'\uFFFF';
+  const QString sample = QLatin1String("-1") + group + QLatin1String("234") + group +
+                         QLatin1String("567") + decimal + QLatin1String("5");
+  const bool plain = decimal.size() == 1 && group.size() == 1 && decimal != group &&
+                     locale.toString(-1234567.5, 'f', 1) == sample &&
+                     QString(locale.positiveSign()) == QLatin1String("+") &&
+                     QString(locale.exponential()).compare(QLatin1String("e"),
+                                                          Qt::CaseInsensitive) == 0;
+  if (plain) {
+    syntax.decimal = decimal.at(0).unicode();
+    syntax.group = group.at(0).unicode();
+  }
+  return syntax;
+}
+
+// The syntax of the locale of the previous call, kept since a paste or a file reads all
+// its fields in one locale.
+TPlainSyntax Cached_Plain_Syntax(const QLocale &locale)
+{
+  thread_local QLocale cached_locale = QLocale::c();
+  thread_local TPlainSyntax cached_syntax = Plain_Syntax_Of(QLocale::c());
+  if (!(locale == cached_locale)) {
+    cached_locale = locale;
+    cached_syntax = Plain_Syntax_Of(locale);
+  }
+  return cached_syntax;
+}
+
+// Qt's C conversion takes no comma at all, so a comma needs no second look.
 bool Read_C_Number(const QString &text, double *value)
 {
-  if (Read_Plain_Number(text, value)) {
+  if (Read_Plain_Number(text, C_SYNTAX, value)) {
     return true;
+  }
+  if (text.contains(QLatin1Char(','))) {
+    return false;
   }
   bool converted = false;
   *value = text.toDouble(&converted);
@@ -72,6 +203,9 @@ bool Read_C_Number(const QString &text, double *value)
 
 bool Read_Locale_Number(const QString &text, const QLocale &locale, double *value)
 {
+  if (Read_Plain_Number(text, Cached_Plain_Syntax(locale), value)) {
+    return true;
+  }
   bool converted = false;
   *value = locale.toDouble(text.trimmed(), &converted);
   if (!converted) {
@@ -87,6 +221,7 @@ bool Read_Number(const QString &text, const QLocale &locale, double *value)
   if (!ASSERT(value)) {
     return false;
   }
+  *value = 0.0;
   return Read_C_Number(text, value) || Read_Locale_Number(text, locale, value);
 }
 
@@ -95,5 +230,6 @@ bool Read_Number(const QString &text, double *value)
   if (!ASSERT(value)) {
     return false;
   }
+  *value = 0.0;
   return Read_C_Number(text, value) || Read_Locale_Number(text, QLocale::system(), value);
 }

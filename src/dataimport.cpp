@@ -35,30 +35,59 @@ QString Refusal(const QString &name, const QString &reason)
   return QStringLiteral("Cannot import \"%1\": %2.").arg(name, reason);
 }
 
-// The separator that occurs outside quotes in the first lines, tabs before semicolons
-// before commas, since text in a header may hold the weaker ones.
-char Find_Separator(const QByteArray &sample)
+struct TSeparatorCount
 {
   int tabs = 0;
   int semicolons = 0;
   int commas = 0;
-  int lines = 0;
-  bool quoted = false;
-  for (const char c : sample) {
-    if (c == '"') {
-      quoted = !quoted;
-    } else if (c == '\n' && ++lines == SEPARATOR_SAMPLE_LINES) {
-      break;
-    } else if (!quoted) {
-      tabs += c == '\t';
-      semicolons += c == ';';
-      commas += c == ',';
+};
+
+// Letters other than an exponent's mark a header line, whose text may hold any separator.
+bool Has_Words(const QByteArray &line)
+{
+  for (const char c : line) {
+    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (letter && c != 'e' && c != 'E') {
+      return true;
     }
   }
-  if (tabs > 0) {
+  return false;
+}
+
+void Count_Separators(const QByteArray &line, TSeparatorCount *count)
+{
+  bool quoted = false;
+  for (const char c : line) {
+    if (c == '"') {
+      quoted = !quoted;
+    } else if (!quoted) {
+      count->tabs += c == '\t';
+      count->semicolons += c == ';';
+      count->commas += c == ',';
+    }
+  }
+}
+
+// The separator of the first lines that look like numbers (of all first lines when none
+// does): a tab before a semicolon before a comma, since a semicolon file writes decimal
+// commas.
+char Find_Separator(const QByteArray &sample)
+{
+  const QList<QByteArray> lines = sample.split('\n').mid(0, SEPARATOR_SAMPLE_LINES);
+  TSeparatorCount in_numbers;
+  TSeparatorCount in_all;
+  for (const QByteArray &line : lines) {
+    Count_Separators(line, &in_all);
+    if (!Has_Words(line)) {
+      Count_Separators(line, &in_numbers);
+    }
+  }
+  const bool numbers_tell = in_numbers.tabs + in_numbers.semicolons + in_numbers.commas > 0;
+  const TSeparatorCount &count = numbers_tell ? in_numbers : in_all;
+  if (count.tabs > 0) {
     return '\t';
   }
-  return semicolons > 0 ? ';' : ',';
+  return count.semicolons > 0 ? ';' : ',';
 }
 
 // Spreadsheets that separate fields with semicolons write decimal commas, whatever the

@@ -140,6 +140,17 @@ void TTestDataImport::Reads_Positions_data()
   QTest::newRow("escaped quote in header")
     << QByteArray("\"the \"\"x\"\"\",y\n1,2\n2,3\n") << C_LOCALE << Numbers{1, 1, 2} << 2 << false
     << Numbers{2, 3};
+  QTest::newRow("semicolon header over commas")
+    << QByteArray("position;value\n0,1\n1,2\n") << C_LOCALE << Numbers{0, 1, 1} << 2 << false
+    << Numbers{1, 2};
+  QTest::newRow("comma header over semicolons")
+    << QByteArray("x, y\n0;1,5\n1;2,5\n") << C_LOCALE << Numbers{0, 1, 1} << 2 << false
+    << Numbers{1.5, 2.5};
+  QTest::newRow("tab header over commas") << QByteArray("x\ty\n0,1\n1,2\n") << C_LOCALE
+                                          << Numbers{0, 1, 1} << 2 << false << Numbers{1, 2};
+  QTest::newRow("tab before decimal comma") << QByteArray("0\t1,5\n1\t2,5\n") << GERMAN
+                                            << Numbers{0, 1, 1} << 2 << false
+                                            << Numbers{1.5, 2.5};
   QTest::newRow("descending") << QByteArray("2,20\n1,10\n0,0\n") << C_LOCALE
                               << Numbers{2, -1, 0} << 3 << false << Numbers{20, 10, 0};
   QTest::newRow("even within tolerance")

@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QPainter>
 #include <QRegularExpression>
@@ -24,6 +25,8 @@ private slots:
   void Png_At_Pixel_Ratio();
   void Svg_Is_Vector_Drawing();
   void Pdf_Page_Has_Graph_Size();
+  void Vector_Files_Stay_Small_data();
+  void Vector_Files_Stay_Small();
   void Export_Keeps_Zoom();
   void Pending_Zoom_Out_Is_Exported();
   void Refusals_Keep_Old_File_data();
@@ -176,6 +179,38 @@ void TTestGraphExport::Pdf_Page_Has_Graph_Size()
   const QRegularExpression media_box(QStringLiteral(R"(/MediaBox \[0 0 600(\.0*)? 450(\.0*)?\])"));
   QVERIFY(media_box.match(QString::fromLatin1(pdf.constData(), pdf.size())).hasMatch());
   QVERIFY(pdf.size() > 2000);
+}
+
+void TTestGraphExport::Vector_Files_Stay_Small_data()
+{
+  QTest::addColumn<QString>("name");
+  QTest::newRow("svg") << "long.svg";
+  QTest::newRow("pdf") << "long.pdf";
+}
+
+// Curves of many more points than pixel columns must not write an element per point.
+void TTestGraphExport::Vector_Files_Stay_Small()
+{
+  QFETCH(QString, name);
+  const int count = 200000;
+  Point_List input;
+  Point_List output;
+  for (int i = 0; i < count; ++i) {
+    input.push_back(TVector2(i, (i % 17) * 3.0));
+    output.push_back(TVector2(i, 100.0 + (i % 13) * 3.0));
+  }
+  TInterpolationGraphDialog dialog;
+  dialog.Set_Graph_Data(input, output);
+  const QString path = d_folder.filePath(name);
+  QString message;
+  QVERIFY2(dialog.Save_Graph_File(path, &message, SIZE), qPrintable(message));
+  const qint64 size = QFileInfo(path).size();
+  QVERIFY2(size > 1000 && size < 2000000, qPrintable(QString::number(size)));
+  if (name.endsWith(QLatin1String(".svg"))) {
+    const QImage image = Svg_Image(path, SIZE);
+    QVERIFY(Count_Pixels(image, INPUT_RGB) > 1000);
+    QVERIFY(Count_Pixels(image, OUTPUT_RGB) > 1000);
+  }
 }
 
 // Zoomed on the input alone, the export no longer shows the output far above it.
