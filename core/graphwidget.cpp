@@ -343,12 +343,50 @@ bool Is_Vector_File(const QPainter *painter)
   return engine && (engine->type() == QPaintEngine::SVG || engine->type() == QPaintEngine::Pdf);
 }
 
-// A vector file takes the runs as well: at its own size it shows what the segments show,
-// and it holds a few elements per pixel column instead of one per point.
+// The points of a chain that fall into one pixel column.
+struct TColumnSpan
+{
+  double x = 0.0;
+  double top = 0.0;
+  double bottom = 0.0;
+  double last = 0.0;
+};
+
+// For a vector file: one vertical line over the points of each pixel column and one line
+// on to the next column, which at the file's own size shows what the segments show, in a
+// few elements per column instead of one per point. A point that is not finite breaks
+// the chain, as it breaks the segments.
+void Draw_Column_Spans(QPainter *painter, const Point_List &points, const TGraphMapping &mapping)
+{
+  TColumnSpan span;
+  bool active = false;
+  for (const TVector2 &point : points) {
+    const QPointF pixel = Pixel_Point(point, mapping);
+    if (active && Is_Finite_Pixel(pixel) && pixel.x() == span.x) {
+      span.top = std::min(span.top, pixel.y());
+      span.bottom = std::max(span.bottom, pixel.y());
+      span.last = pixel.y();
+      continue;
+    }
+    if (active) {
+      Draw_Segment(painter, QPointF(span.x, span.top), QPointF(span.x, span.bottom));
+      Draw_Segment(painter, QPointF(span.x, span.last), pixel);
+    }
+    active = Is_Finite_Pixel(pixel);
+    span.x = pixel.x();
+    span.top = span.bottom = span.last = pixel.y();
+  }
+  if (active) {
+    Draw_Segment(painter, QPointF(span.x, span.top), QPointF(span.x, span.bottom));
+  }
+}
+
 void Draw_Lines(QPainter *painter, const TGraphDataSet &set, const TGraphMapping &mapping,
                 const bool column_runs)
 {
-  if (column_runs && (Column_Runs_Keep_Pixels(painter, set.Color) || Is_Vector_File(painter))) {
+  if (column_runs && Is_Vector_File(painter)) {
+    Draw_Column_Spans(painter, set.Points, mapping);
+  } else if (column_runs && Column_Runs_Keep_Pixels(painter, set.Color)) {
     Draw_Column_Runs(painter, set.Points, mapping);
   } else {
     Draw_Segments(painter, set.Points, mapping);
