@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringList>
 
 #include <csv.h>
 
@@ -26,6 +25,8 @@ const int SEPARATOR_SAMPLE_LINES = 50;
 // Positions this close to an even range, relative to the span, are taken as even.
 const double EVEN_TOLERANCE = 1.0e-9;
 const int MAXIMUM_COLUMNS = 2;
+// Room kept for one field's and one line's text.
+const int SHORT_FIELD_CAPACITY = 256;
 // A line is quoted in messages up to this many characters.
 const int QUOTED_LENGTH = 80;
 const char UTF8_BOM[] = "\xEF\xBB\xBF";
@@ -126,7 +127,7 @@ bool Is_Blank_Line(const QByteArray &line)
 class TColumnReader
 {
 public:
-  explicit TColumnReader(const QLocale &locale) : d_locale(locale) {}
+  explicit TColumnReader(const QLocale &locale);
 
   bool Read(QIODevice *device);
 
@@ -140,14 +141,20 @@ private:
 
   bool Read_Line(QIODevice *device, QByteArray *line);
   void Feed(csv_parser *parser, const QByteArray &line);
+  void Take_Field(const char *text, int length);
   void Take_Record();
-  bool Read_Fields(std::vector<double> *numbers) const;
-  void Store(const std::vector<double> &numbers);
+  void Store();
   void Fail(const QString &reason);
   void Fail_Line(const QString &reason);
 
   QLocale d_locale;
-  QStringList d_fields;
+  // The record being read: its fields as numbers (0.0 where a field is not one), how many
+  // there are up to the last that is not empty, and the first that is empty or no number.
+  // The buffers keep their memory from record to record.
+  QString d_field;
+  std::vector<double> d_record;
+  int d_filled = 0;
+  int d_first_bad = -1;
   QByteArray d_record_text;
   int d_line = 0;
   int d_record_line = 0;
@@ -155,6 +162,12 @@ private:
   std::vector<double> d_numbers[MAXIMUM_COLUMNS];
   QString d_error;
 };
+
+TColumnReader::TColumnReader(const QLocale &locale) : d_locale(locale)
+{
+  d_field.reserve(SHORT_FIELD_CAPACITY);
+  d_record_text.reserve(static_cast<int>(SHORT_FIELD_CAPACITY));
+}
 
 bool TColumnReader::Read(QIODevice *device)
 {
@@ -183,7 +196,9 @@ bool TColumnReader::Read_Line(QIODevice *device, QByteArray *line)
   if (device->atEnd()) {
     return false;
   }
-  *line = device->readLine(MAXIMUM_LINE_LENGTH);
+  line->resize(static_cast<int>(MAXIMUM_LINE_LENGTH));
+  const qint64 length = device->readLine(line->data(), MAXIMUM_LINE_LENGTH);
+  line->resize(static_cast<int>(std::max<qint64>(length, 0)));
   ++d_line;
   if (!line->endsWith('\n') && !device->atEnd()) {
     Fail(QStringLiteral("line %1 is longer than %2 bytes").arg(d_line).arg(MAXIMUM_LINE_LENGTH));
@@ -213,73 +228,90 @@ void TColumnReader::Feed(csv_parser *parser, const QByteArray &line)
 
 void TColumnReader::Field_Done(void *field, const std::size_t length, void *reader)
 {
-  auto *self = static_cast<TColumnReader *>(reader);
   const char *text = field ? static_cast<const char *>(field) : "";
-  self->d_fields.append(QString::fromUtf8(text, field ? static_cast<int>(length) : 0));
+  static_cast<TColumnReader *>(reader)->Take_Field(text, field ? static_cast<int>(length) : 0);
 }
 
 void TColumnReader::Record_Done(int, void *reader)
 {
   auto *self = static_cast<TColumnReader *>(reader);
   self->Take_Record();
-  self->d_fields.clear();
-  self->d_record_text.clear();
+  self->d_record.clear();
+  self->d_filled = 0;
+  self->d_first_bad = -1;
+  self->d_record_text.resize(0);
+}
+
+// ASCII text is copied into the kept buffer, so that most fields cost no allocation.
+// Files carry finite numbers only, so that every position and value can be drawn.
+void TColumnReader::Take_Field(const char *text, const int length)
+{
+  bool ascii = true;
+  bool blank = true;
+  for (int i = 0; i < length; ++i) {
+    const char c = text[i];
+    ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    blank = blank && (c == ' ' || c == '\t' || c == '\r' || c == '\n');
+  }
+  double number = 0.0;
+  bool readable = !blank;
+  if (readable && ascii) {
+    d_field.resize(length);
+    QChar *characters = d_field.data();
+    for (int i = 0; i < length; ++i) {
+      characters[i] = QLatin1Char(text[i]);
+    }
+    readable = Read_Number(d_field, d_locale, &number);
+  } else if (readable) {
+    readable = Read_Number(QString::fromUtf8(text, length), d_locale, &number);
+  }
+  readable = readable && std::isfinite(number);
+  const int index = static_cast<int>(d_record.size());
+  d_record.push_back(number);
+  if (!blank) {
+    d_filled = index + 1;
+  }
+  if (!readable && d_first_bad < 0) {
+    d_first_bad = index;
+  }
 }
 
 // Trailing empty fields are separators a spreadsheet wrote after the last column; a
 // record of empty fields only counts as an empty line.
 void TColumnReader::Take_Record()
 {
-  while (!d_fields.isEmpty() && d_fields.last().trimmed().isEmpty()) {
-    d_fields.removeLast();
-  }
-  if (!d_error.isEmpty() || d_fields.isEmpty()) {
+  if (!d_error.isEmpty() || d_filled == 0) {
     return;
   }
-  std::vector<double> numbers;
-  const bool readable = Read_Fields(&numbers);
+  const bool readable = d_first_bad < 0 || d_first_bad >= d_filled;
   if (d_columns == 0) {
     if (!readable) {
       return;
     }
-    if (d_fields.size() > MAXIMUM_COLUMNS) {
+    if (d_filled > MAXIMUM_COLUMNS) {
       Fail_Line(QStringLiteral("has %1 columns, but a file holds one column of values or two "
                                "of positions and values")
-                  .arg(d_fields.size()));
+                  .arg(d_filled));
       return;
     }
-    d_columns = d_fields.size();
+    d_columns = d_filled;
   }
-  if (d_fields.size() != d_columns) {
-    Fail_Line(
-      QStringLiteral("has %1 fields where %2 are expected").arg(d_fields.size()).arg(d_columns));
+  if (d_filled != d_columns) {
+    Fail_Line(QStringLiteral("has %1 fields where %2 are expected").arg(d_filled).arg(d_columns));
   } else if (!readable) {
     Fail_Line(QStringLiteral("is not a line of numbers"));
   } else if (d_numbers[0].size() >= static_cast<std::size_t>(MAXIMUM_ROW_COUNT)) {
     Fail(QStringLiteral("it has more than %1 lines of numbers, the most a table holds")
            .arg(MAXIMUM_ROW_COUNT));
   } else {
-    Store(numbers);
+    Store();
   }
 }
 
-// Files carry finite numbers only, so that every position and value can be drawn.
-bool TColumnReader::Read_Fields(std::vector<double> *numbers) const
+void TColumnReader::Store()
 {
-  for (const QString &field : d_fields) {
-    double number = 0.0;
-    if (!Read_Number(field, d_locale, &number) || !std::isfinite(number)) {
-      return false;
-    }
-    numbers->push_back(number);
-  }
-  return true;
-}
-
-void TColumnReader::Store(const std::vector<double> &numbers)
-{
-  for (std::size_t i = 0; i < numbers.size(); ++i) {
-    d_numbers[i].push_back(numbers[i]);
+  for (int i = 0; i < d_columns; ++i) {
+    d_numbers[i].push_back(d_record[static_cast<std::size_t>(i)]);
   }
 }
 
