@@ -150,9 +150,10 @@ bool Read_Plain_Number(const QString &text, const TPlainSyntax &syntax, double *
   return true;
 }
 
-// A locale's separators for the plain path, when it writes numbers as the C syntax does
-// apart from them: ASCII digits and signs, a one-character decimal separator and groups
-// of three. Otherwise the decimal separator is a character no text holds, so every
+// A locale's separators for the plain path, when it writes and reads numbers as the C
+// syntax does apart from them: ASCII digits and signs, a one-character decimal separator
+// and groups of three (some Qt versions write groups of three where they read others).
+// Otherwise the decimal separator is a character no text holds, so every
 // number goes to Qt.
 TPlainSyntax Plain_Syntax_Of(const QLocale &locale)
 {
@@ -162,8 +163,15 @@ TPlainSyntax Plain_Syntax_Of(const QLocale &locale)
   syntax.decimal = u'\uFFFF';
   const QString sample = QLatin1String("-1") + group + QLatin1String("234") + group +
                          QLatin1String("567") + decimal + QLatin1String("5");
+  const QString long_sample = QLatin1String("12") + group + QLatin1String("345") + group +
+                              QLatin1String("678");
+  bool sample_read = false;
+  bool long_sample_read = false;
+  locale.toDouble(sample, &sample_read);
+  locale.toDouble(long_sample, &long_sample_read);
   const bool plain = decimal.size() == 1 && group.size() == 1 && decimal != group &&
-                     locale.toString(-1234567.5, 'f', 1) == sample &&
+                     locale.toString(-1234567.5, 'f', 1) == sample && sample_read &&
+                     long_sample_read &&
                      QString(locale.positiveSign()) == QLatin1String("+") &&
                      QString(locale.exponential()).compare(QLatin1String("e"),
                                                           Qt::CaseInsensitive) == 0;
