@@ -93,7 +93,7 @@ void Time_Export(TInterpolationGraphDialog *dialog, const QString &path)
   qint64 size = 0;
   const double milliseconds = Median_Milliseconds([dialog, &path, &size]() {
     QString message;
-    if (!dialog->Save_Graph_File(path, &message, DEFAULT_GRAPH_SIZE)) {
+    if (!dialog->Save_Graph_File(path, DEFAULT_GRAPH_SIZE, &message)) {
       std::printf("%s\n", qPrintable(message));
     }
     size = QFileInfo(path).size();

@@ -120,7 +120,12 @@ QString Quoted_Line(const QByteArray &text)
 
 bool Is_Blank_Line(const QByteArray &line)
 {
-  return line.trimmed().isEmpty();
+  for (const char c : line) {
+    if (c != ' ' && c != '\t' && c != '\r' && c != '\n') {
+      return false;
+    }
+  }
+  return true;
 }
 
 // Collects the parser's records into columns of numbers; the first failure stops it.
@@ -196,8 +201,9 @@ bool TColumnReader::Read_Line(QIODevice *device, QByteArray *line)
   if (device->atEnd()) {
     return false;
   }
-  line->resize(static_cast<int>(MAXIMUM_LINE_LENGTH));
-  const qint64 length = device->readLine(line->data(), MAXIMUM_LINE_LENGTH);
+  // readLine keeps one byte of the buffer for a terminating zero.
+  line->resize(static_cast<int>(MAXIMUM_LINE_LENGTH + 1));
+  const qint64 length = device->readLine(line->data(), MAXIMUM_LINE_LENGTH + 1);
   line->resize(static_cast<int>(std::max<qint64>(length, 0)));
   ++d_line;
   if (!line->endsWith('\n') && !device->atEnd()) {

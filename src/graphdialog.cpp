@@ -58,8 +58,8 @@ void TInterpolationGraphDialog::Set_Graph_Data(const Point_List &input, const Po
   d_graph_widget->Update_Graph();
 }
 
-bool TInterpolationGraphDialog::Save_Graph_File(const QString &path, QString *message,
-                                                const QSize &size)
+bool TInterpolationGraphDialog::Save_Graph_File(const QString &path, const QSize &size,
+                                                QString *message)
 {
   const QSize drawn = size.isValid() ? size : Export_Size();
   return ::Export_Graph(d_graph_widget, path, drawn, devicePixelRatioF(), message);
@@ -77,7 +77,7 @@ void TInterpolationGraphDialog::Export_Graph_As()
   const QString path = With_Graph_Suffix(chosen, filter);
   d_export_folder = QFileInfo(path).absolutePath();
   QString message;
-  if (!Save_Graph_File(path, &message)) {
+  if (!Save_Graph_File(path, QSize(), &message)) {
     QMessageBox::warning(this, QStringLiteral("Export Graph"), message);
   }
 }

@@ -23,8 +23,9 @@ public:
   void Set_Graph_Data(const Point_List &input, const Point_List &output);
 
   // Saves the graph as shown into an image file chosen by its suffix (.png, .svg, .pdf) at
-  // `size`, or at the window's size while it is shown and at the default size otherwise.
-  bool Save_Graph_File(const QString &path, QString *message, const QSize &size = QSize());
+  // `size`; an invalid size stands for the window's size while it is shown and the default
+  // size otherwise.
+  bool Save_Graph_File(const QString &path, const QSize &size, QString *message);
 
 public slots:
   // Asks for a file name and saves the graph there; a failure is shown in a message box.

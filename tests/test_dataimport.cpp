@@ -85,6 +85,8 @@ void TTestDataImport::Reads_Values_data()
     << QByteArray("Logger 7\nvalue\n\n  \n1\n\n2\n\n") << C_LOCALE << Numbers{1, 2};
   QTest::newRow("white space around") << QByteArray("  1.25  \n  2\n") << C_LOCALE
                                       << Numbers{1.25, 2};
+  QTest::newRow("longest line") << QByteArray("1\n") + QByteArray(65535, ' ') + "\n2\n"
+                                << C_LOCALE << Numbers{1, 2};
   QTest::newRow("quoted") << QByteArray("\"value\"\n\"1.5\"\n\" 2 \"\n") << C_LOCALE
                           << Numbers{1.5, 2};
   QTest::newRow("trailing separator") << QByteArray("1;\n2;\n") << C_LOCALE << Numbers{1, 2};
@@ -213,6 +215,8 @@ void TTestDataImport::Refuses_data()
   QTest::newRow("same positions") << QByteArray("1,2\n1,3\n1,4\n")
                                   << "all its positions are the same";
   QTest::newRow("position too large") << QByteArray("0,1\n1e301,2\n") << "a position lies beyond";
+  QTest::newRow("one byte beyond the longest line")
+    << QByteArray("1\n") + QByteArray(65536, ' ') + "\n2\n" << "line 2 is longer than 65536 bytes";
   QTest::newRow("line too long") << QByteArray("1\n") + QByteArray(70000, '1') + "\n2\n"
                                  << "line 2 is longer than 65536 bytes";
 }

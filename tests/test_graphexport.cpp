@@ -127,7 +127,7 @@ void TTestGraphExport::Files_Show_Both_Curves()
   Set_Curves(&dialog);
   const QString path = d_folder.filePath(name);
   QString message;
-  QVERIFY2(dialog.Save_Graph_File(path, &message, SIZE), qPrintable(message));
+  QVERIFY2(dialog.Save_Graph_File(path, SIZE, &message), qPrintable(message));
   const QImage image = name.endsWith(QLatin1String("svg"), Qt::CaseInsensitive)
                          ? Svg_Image(path, SIZE)
                          : QImage(path);
@@ -155,7 +155,7 @@ void TTestGraphExport::Svg_Is_Vector_Drawing()
   Set_Curves(&dialog);
   const QString path = d_folder.filePath(QStringLiteral("vector.svg"));
   QString message;
-  QVERIFY2(dialog.Save_Graph_File(path, &message, SIZE), qPrintable(message));
+  QVERIFY2(dialog.Save_Graph_File(path, SIZE, &message), qPrintable(message));
   const QByteArray svg = Contents(path);
   QVERIFY(svg.contains("<svg"));
   QVERIFY(svg.contains("viewBox=\"0 0 400 300\""));
@@ -171,7 +171,7 @@ void TTestGraphExport::Pdf_Page_Has_Graph_Size()
   Set_Curves(&dialog);
   const QString path = d_folder.filePath(QStringLiteral("page.pdf"));
   QString message;
-  QVERIFY2(dialog.Save_Graph_File(path, &message), qPrintable(message));
+  QVERIFY2(dialog.Save_Graph_File(path, QSize(), &message), qPrintable(message));
   const QByteArray pdf = Contents(path);
   QVERIFY(pdf.startsWith("%PDF-"));
   QVERIFY(pdf.trimmed().endsWith("%%EOF"));
@@ -203,7 +203,7 @@ void TTestGraphExport::Vector_Files_Stay_Small()
   dialog.Set_Graph_Data(input, output);
   const QString path = d_folder.filePath(name);
   QString message;
-  QVERIFY2(dialog.Save_Graph_File(path, &message, SIZE), qPrintable(message));
+  QVERIFY2(dialog.Save_Graph_File(path, SIZE, &message), qPrintable(message));
   const qint64 size = QFileInfo(path).size();
   QVERIFY2(size > 1000 && size < 2000000, qPrintable(QString::number(size)));
   if (name.endsWith(QLatin1String(".svg"))) {
@@ -287,7 +287,7 @@ void TTestGraphExport::Refusals_Keep_Old_File()
   TInterpolationGraphDialog dialog;
   Set_Curves(&dialog);
   QString message;
-  QVERIFY(!dialog.Save_Graph_File(path, &message, size));
+  QVERIFY(!dialog.Save_Graph_File(path, size, &message));
   QVERIFY2(message.startsWith(QStringLiteral("Cannot save the graph as \"%1\": ").arg(path)),
            qPrintable(message));
   QVERIFY2(message.contains(reason), qPrintable(message));

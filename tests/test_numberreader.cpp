@@ -1,11 +1,9 @@
 #include "core/numberreader.h"
 
-#include <QElapsedTimer>
 #include <QtTest>
 
 #include <cmath>
 #include <random>
-#include <vector>
 
 class TTestNumberReader : public QObject
 {
@@ -20,8 +18,6 @@ private slots:
   void Random_Texts_Read_As_Qt_Reads_Them();
   void Refusal_Leaves_Zero();
   void Default_Uses_System_Locale();
-  void Million_Fields_Are_Fast_data();
-  void Million_Fields_Are_Fast();
 };
 
 namespace {
@@ -212,42 +208,6 @@ void TTestNumberReader::Default_Uses_System_Locale()
     QCOMPARE(Read_Number(text, &by_default), Read_Number(text, system, &by_system));
     QCOMPARE(by_default, by_system);
   }
-}
-
-// A paste of a million fields must not keep the user waiting; a generous bound, since
-// the machine may be busy.
-void TTestNumberReader::Million_Fields_Are_Fast_data()
-{
-  QTest::addColumn<QLocale>("written");
-  QTest::addColumn<QLocale>("read");
-  QTest::newRow("C syntax") << C_LOCALE << GERMAN;
-  QTest::newRow("decimal commas") << GERMAN << GERMAN;
-  QTest::newRow("grouped") << ENGLISH << ENGLISH;
-}
-
-void TTestNumberReader::Million_Fields_Are_Fast()
-{
-  QFETCH(QLocale, written);
-  QFETCH(QLocale, read);
-
-  std::vector<QString> fields;
-  for (int i = 0; i < 1000; ++i) {
-    fields.push_back(written.toString(i * 3.7 - 1000.0, 'f', 6));
-  }
-  QElapsedTimer timer;
-  timer.start();
-  double sum = 0.0;
-  for (int round = 0; round < 1000; ++round) {
-    for (const QString &field : fields) {
-      double value = 0.0;
-      Read_Number(field, read, &value);
-      sum += value;
-    }
-  }
-  const qint64 elapsed = timer.elapsed();
-  QVERIFY(sum != 0.0);
-  QVERIFY2(elapsed < 3000, qPrintable(QStringLiteral("%1 ms").arg(elapsed)));
-  qInfo("1,000,000 fields read in %lld ms", static_cast<long long>(elapsed));
 }
 
 QTEST_GUILESS_MAIN(TTestNumberReader)
