@@ -453,8 +453,14 @@ bool Import_Data_File(const QString &path, const QLocale &locale, TImportedData 
     return false;
   }
   const QString name = QDir::toNativeSeparators(path);
-  if (QFileInfo(path).isDir()) {
+  const QFileInfo info(path);
+  if (info.isDir()) {
     *message = Refusal(name, QStringLiteral("it is a folder"));
+    return false;
+  }
+  // A device or a pipe may never end.
+  if (info.exists() && !info.isFile()) {
+    *message = Refusal(name, QStringLiteral("it is not a regular file"));
     return false;
   }
   QFile file(path);

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -276,6 +277,11 @@ void TTestDataImport::Reads_And_Refuses_Files()
            qPrintable(message));
   QVERIFY(!Import_Data_File(folder.path(), C_LOCALE, &data, &message));
   QVERIFY2(message.contains(QStringLiteral("it is a folder")), qPrintable(message));
+  const QString endless = QStringLiteral("/dev/zero");
+  if (QFileInfo::exists(endless)) {
+    QVERIFY(!Import_Data_File(endless, C_LOCALE, &data, &message));
+    QVERIFY2(message.contains(QStringLiteral("it is not a regular file")), qPrintable(message));
+  }
   QCOMPARE(data.series.count, 3);
 }
 
