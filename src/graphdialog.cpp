@@ -3,6 +3,7 @@
 #include "core/graphwidget.h"
 #include "src/graphexport.h"
 
+#include <QAction>
 #include <QClipboard>
 #include <QCloseEvent>
 #include <QColor>
@@ -13,7 +14,6 @@
 #include <QGuiApplication>
 #include <QKeySequence>
 #include <QMessageBox>
-#include <QShortcut>
 
 namespace {
 
@@ -44,10 +44,22 @@ TInterpolationGraphDialog::TInterpolationGraphDialog(QWidget *parent, Qt::Window
   d_graph_widget->d_VTitle = "Value";
   d_graph_widget->d_HTitle = "Position";
   d_export_folder = QDir::homePath();
-  connect(new QShortcut(QKeySequence::Save, this), &QShortcut::activated, this,
-          &TInterpolationGraphDialog::Export_Graph_As);
-  connect(new QShortcut(QKeySequence::Copy, this), &QShortcut::activated, this,
-          &TInterpolationGraphDialog::Copy_Graph);
+  Add_Command(tr("Export Graph..."), QKeySequence::Save, "export_graph_action",
+              &TInterpolationGraphDialog::Export_Graph_As);
+  Add_Command(tr("Copy Graph"), QKeySequence::Copy, "copy_graph_action",
+              &TInterpolationGraphDialog::Copy_Graph);
+}
+
+// The window's commands are actions, so that a menu or a list of shortcuts can show them.
+void TInterpolationGraphDialog::Add_Command(const QString &text, const QKeySequence &keys,
+                                            const char *name,
+                                            void (TInterpolationGraphDialog::*slot)())
+{
+  auto *action = new QAction(text, this);
+  action->setObjectName(QLatin1String(name));
+  action->setShortcut(keys);
+  connect(action, &QAction::triggered, this, slot);
+  addAction(action);
 }
 
 void TInterpolationGraphDialog::Set_Graph_Data(const Point_List &input, const Point_List &output)

@@ -8,6 +8,7 @@
 #include <QString>
 
 class QCloseEvent;
+class QKeySequence;
 class TGraphWidget;
 
 // The window that plots the input (dark blue) against the output (dark red).
@@ -40,6 +41,8 @@ protected:
   void closeEvent(QCloseEvent *event) override;
 
 private:
+  void Add_Command(const QString &text, const QKeySequence &keys, const char *name,
+                   void (TInterpolationGraphDialog::*slot)());
   QSize Export_Size() const;
 
   TGraphWidget *d_graph_widget = nullptr;

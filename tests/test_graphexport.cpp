@@ -3,6 +3,7 @@
 #include "src/graphexport.h"
 #include "tests/mouse_events.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
@@ -324,6 +325,10 @@ void TTestGraphExport::Ctrl_C_Copies_Image()
 {
   TInterpolationGraphDialog dialog;
   Set_Curves(&dialog);
+  const QAction *save = dialog.findChild<QAction *>(QStringLiteral("export_graph_action"));
+  QVERIFY(save);
+  QCOMPARE(save->shortcut(), QKeySequence(QKeySequence::Save));
+  QVERIFY(dialog.actions().contains(const_cast<QAction *>(save)));
   dialog.show();
   QVERIFY(QTest::qWaitForWindowActive(&dialog));
   QApplication::clipboard()->clear();
