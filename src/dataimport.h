@@ -9,8 +9,6 @@
 
 #include <vector>
 
-class QIODevice;
-
 // The numbers of a data file, ready for the input table.
 struct TImportedData
 {
