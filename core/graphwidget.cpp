@@ -338,10 +338,57 @@ void Draw_Column_Runs(QPainter *painter, const Point_List &points, const TGraphM
   run.Flush();
 }
 
+// Files of vector drawing, laid out on the same whole-pixel grid as the screen.
+bool Is_Vector_File(const QPainter *painter)
+{
+  const QPaintEngine *engine = painter->paintEngine();
+  return engine && (engine->type() == QPaintEngine::SVG || engine->type() == QPaintEngine::Pdf);
+}
+
+// The points of a chain that fall into one pixel column.
+struct TColumnSpan
+{
+  double x = 0.0;
+  double top = 0.0;
+  double bottom = 0.0;
+  double last = 0.0;
+};
+
+// For a vector file: one vertical line over the points of each pixel column and one line
+// on to the next column, which at the file's own size shows what the segments show, in a
+// few elements per column instead of one per point. A point that is not finite breaks
+// the chain, as it breaks the segments.
+void Draw_Column_Spans(QPainter *painter, const Point_List &points, const TGraphMapping &mapping)
+{
+  TColumnSpan span;
+  bool active = false;
+  for (const TVector2 &point : points) {
+    const QPointF pixel = Pixel_Point(point, mapping);
+    if (active && Is_Finite_Pixel(pixel) && pixel.x() == span.x) {
+      span.top = std::min(span.top, pixel.y());
+      span.bottom = std::max(span.bottom, pixel.y());
+      span.last = pixel.y();
+      continue;
+    }
+    if (active) {
+      Draw_Segment(painter, QPointF(span.x, span.top), QPointF(span.x, span.bottom));
+      Draw_Segment(painter, QPointF(span.x, span.last), pixel);
+    }
+    active = Is_Finite_Pixel(pixel);
+    span.x = pixel.x();
+    span.top = span.bottom = span.last = pixel.y();
+  }
+  if (active) {
+    Draw_Segment(painter, QPointF(span.x, span.top), QPointF(span.x, span.bottom));
+  }
+}
+
 void Draw_Lines(QPainter *painter, const TGraphDataSet &set, const TGraphMapping &mapping,
                 const bool column_runs)
 {
-  if (column_runs && Column_Runs_Keep_Pixels(painter, set.Color)) {
+  if (column_runs && Is_Vector_File(painter)) {
+    Draw_Column_Spans(painter, set.Points, mapping);
+  } else if (column_runs && Column_Runs_Keep_Pixels(painter, set.Color)) {
     Draw_Column_Runs(painter, set.Points, mapping);
   } else {
     Draw_Segments(painter, set.Points, mapping);
@@ -695,6 +742,15 @@ bool TGraphWidget::Render_Graph_Compact(QPainter *Device, const QRect &rect, con
     return false;
   }
   Render_Outside(Device, rect, border, true);
+  return true;
+}
+
+bool TGraphWidget::Render_Graph_View(QPainter *Device, const QRect &rect, const bool border)
+{
+  if (!ASSERT(Device)) {
+    return false;
+  }
+  Render_Outside(Device, rect, border, false, true);
   return true;
 }
 
@@ -1054,7 +1110,7 @@ void TGraphWidget::Restore_View(const TSavedView &saved)
 // rectangle's corner, so any rectangle is honoured as a whole. The painter's own state is
 // restored afterwards as well.
 void TGraphWidget::Render_Outside(QPainter *Device, const QRect &rect, const bool border,
-                                  const bool compact)
+                                  const bool compact, const bool keep_view)
 {
   const TSavedView saved = Save_View();
   d_ShowBorder = border;
@@ -1069,9 +1125,26 @@ void TGraphWidget::Render_Outside(QPainter *Device, const QRect &rect, const boo
   }
   Device->save();
   Device->translate(rect.topLeft());
-  Draw_All(Device);
+  if (keep_view) {
+    Draw_Kept_View(Device, saved);
+  } else {
+    Draw_All(Device);
+  }
   Device->restore();
   Restore_View(saved);
+}
+
+// The data range under the widget's plot area fills the new one; a fit or zoom-out that
+// waits for the next paint is applied as that paint will.
+void TGraphWidget::Draw_Kept_View(QPainter *painter, const TSavedView &saved)
+{
+  if (d_FitPending || !Plot_Has_Extent(saved.PlotRect) || !Plot_Has_Extent(d_PlotRect)) {
+    Draw_All(painter);
+    return;
+  }
+  const QRect band = d_ZoomOutPending ? Zoom_Out_Rect(saved.PlotRect) : saved.PlotRect;
+  Set_Mapping(Zoom_Mapping(saved.Mapping, band, d_PlotRect, saved.XFitSpan, saved.YFitSpan));
+  Draw_View(painter);
 }
 
 // A new size always returns to the fitted view.

@@ -129,6 +129,9 @@ public:
   // Draw the graph fitted into `rect` of an outside painter; the widget stays as it was.
   bool Render_Graph(QPainter *Device, const QRect &rect, bool border);
   bool Render_Graph_Compact(QPainter *Device, const QRect &rect, bool border);
+  // Draw the graph as the widget shows it now, zoom and pan included, into `rect` of an
+  // outside painter; a widget that was never laid out draws it fitted.
+  bool Render_Graph_View(QPainter *Device, const QRect &rect, bool border);
 
   TGraphMapping Mapping() const;
   QRect Plot_Rect() const;
@@ -179,7 +182,9 @@ private:
   void Draw_Data_Sets(QPainter *painter);
   TSavedView Save_View() const;
   void Restore_View(const TSavedView &saved);
-  void Render_Outside(QPainter *Device, const QRect &rect, bool border, bool compact);
+  void Render_Outside(QPainter *Device, const QRect &rect, bool border, bool compact,
+                      bool keep_view = false);
+  void Draw_Kept_View(QPainter *painter, const TSavedView &saved);
 
   void Copy_Exposed(QPainter *painter, const QRect &exposed);
   void Draw_Readout(QPainter *painter);

@@ -5,11 +5,17 @@
 #include <QApplication>
 #include <QIcon>
 #include <QStyle>
+#include <QString>
 #include <QStyleFactory>
 
 #include <memory>
 
 int Run_Vandrel(int &argc, char **argv)
+{
+  return Run_Vandrel(argc, argv, QString());
+}
+
+int Run_Vandrel(int &argc, char **argv, const QString &document)
 {
   QApplication application(argc, argv);
   if (QStyle *const style = QStyleFactory::create("fusion")) {
@@ -21,6 +27,10 @@ int Run_Vandrel(int &argc, char **argv)
 
   auto window = std::make_unique<TVandrel>();
   window->show();
+  window->Offer_Recovery();
+  if (!document.isEmpty() && !window->isWindowModified()) {
+    window->Open_File(document);
+  }
   const int result = application.exec();
   window.reset();
   return result;

@@ -1,6 +1,23 @@
 #include "src/application.h"
+#include "src/commandline.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
-  return Run_Vandrel(argc, argv);
+  // The command line is read before any application object exists: exporting needs no
+  // display, and the window's toolkit would refuse to start without one.
+  const TCommand command = Parse_Command_Line(Command_Line_Arguments(argc, argv));
+  if (command.action == COMMAND_WINDOW) {
+    return Run_Vandrel(argc, argv, command.document);
+  }
+  QCoreApplication application(argc, argv);
+  QFile standard_output;
+  QFile standard_error;
+  standard_output.open(stdout, QIODevice::WriteOnly);
+  standard_error.open(stderr, QIODevice::WriteOnly);
+  return Run_Command(command, &standard_output, &standard_error);
 }

@@ -6,12 +6,13 @@
 #include "core/numericedit.h"
 #include "core/tableeditor.h"
 #include "src/graphdialog.h"
+#include "src/recovery.h"
 #include "src/resampling.h"
 #include "src/settingsfile.h"
+#include "src/userdialogs.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCloseEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QGridLayout>
@@ -20,6 +21,7 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QSettings>
+#include <QSignalBlocker>
 #include <QSpacerItem>
 #include <QSpinBox>
 #include <QTableWidgetItem>
@@ -42,7 +44,6 @@ const double DEFAULT_EDIT_END = 200.0;
 const int DEFAULT_DISPLAY_PRECISION = 1;
 const int MINIMUM_DISPLAY_PRECISION = 1;
 const int MAXIMUM_DISPLAY_PRECISION = 9;
-const double INPUT_MINIMUM_STEP = 1.0;
 const int FIELD_MINIMUM_WIDTH = 100;
 const int GROUP_VERTICAL_SPACING = 4;
 
@@ -181,6 +182,7 @@ void Add_Field_Spacer(QGridLayout *layout)
 TVandrel::TVandrel(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent, flags)
 {
   Open_Settings();
+  Build_File_Menu();
   resize(1001, 635);
   auto *central = new QWidget(this);
   auto *grid = new QGridLayout(central);
@@ -197,10 +199,10 @@ TVandrel::TVandrel(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent,
   Restore_Settings();
   Configure_Tables();
   Set_Tab_Order();
-  setWindowTitle("Vandrel");
 
   // The output always derives from input and offsets, so it is computed before the window
   // first shows.
+  d_model.Set_Zero_Offset(d_zero_offset_button->isChecked());
   Rebuild_Input_Data();
   Rebuild_Edit_Data();
   Recalculate_And_Plot();
@@ -391,12 +393,6 @@ void TVandrel::Connect_Signals()
           SLOT(End_Multiple_Cell_Change(void)));
 }
 
-void TVandrel::closeEvent(QCloseEvent *event)
-{
-  Save_Settings();
-  event->accept();
-}
-
 void TVandrel::Save_Settings()
 {
   QSettings &settings = *d_settings;
@@ -429,9 +425,10 @@ void TVandrel::Display_Precision_Changed(const int precision)
 void TVandrel::Copy_Output()
 {
   const bool with_positions = d_output_copy_option->currentData().toInt() != 0;
+  const Point_List &output = d_model.Output();
   TClipboard_Block block(d_display_precision->value(), locale());
-  block.Reserve(qsizetype(d_output_data.size()) * (with_positions ? 2 : 1));
-  for (const TVector2 &point : d_output_data) {
+  block.Reserve(qsizetype(output.size()) * (with_positions ? 2 : 1));
+  for (const TVector2 &point : output) {
     if (with_positions) {
       block.Add(point.x);
     }
@@ -452,9 +449,11 @@ void TVandrel::Graph_Closed()
   d_graph_button->setChecked(false);
 }
 
-void TVandrel::Zero_Offset_Toggled(bool)
+void TVandrel::Zero_Offset_Toggled(const bool checked)
 {
+  d_model.Set_Zero_Offset(checked);
   Recalculate_And_Plot();
+  Document_Changed();
 }
 
 void TVandrel::Input_Selection_Mode_Changed()
@@ -468,6 +467,7 @@ void TVandrel::Input_Range_Changed()
   d_output_end->Set_Value(d_input_end->Value());
   Rebuild_Input_Data();
   Recalculate_And_Plot();
+  Document_Changed();
 }
 
 void TVandrel::Input_Increment_Count_Changed()
@@ -485,17 +485,18 @@ void TVandrel::Input_Increment_Count_Changed()
   d_output_end->Set_Value(end);
   Rebuild_Input_Data();
   Recalculate_And_Plot();
+  Document_Changed();
 }
 
 void TVandrel::Input_Changed(const int row, const int column, const double value)
 {
-  if (!ASSERT(column == 0)
-      || !ASSERT(static_cast<unsigned int>(row) < d_input_data.size())) {
+  if (!ASSERT(column == 0)) {
     return;
   }
-  d_input_data[static_cast<std::size_t>(row)].y = value;
+  d_model.Set_Input_Value(row, value);
   if (!d_multiple_cell_change) {
     Recalculate_And_Plot();
+    Document_Changed();
   }
 }
 
@@ -508,6 +509,7 @@ void TVandrel::Edit_Range_Changed()
 {
   Rebuild_Edit_Data();
   Recalculate_And_Plot();
+  Document_Changed();
 }
 
 void TVandrel::Edit_Increment_Count_Changed()
@@ -521,17 +523,18 @@ void TVandrel::Edit_Increment_Count_Changed()
   d_edit_end->Set_Value(start + increment * (count - 1));
   Rebuild_Edit_Data();
   Recalculate_And_Plot();
+  Document_Changed();
 }
 
 void TVandrel::Edit_Changed(const int row, const int column, const double value)
 {
-  if (!ASSERT(column == 0)
-      || !ASSERT(static_cast<unsigned int>(row) < d_edit_data.size())) {
+  if (!ASSERT(column == 0)) {
     return;
   }
-  d_edit_data[static_cast<std::size_t>(row)].y = value;
+  d_model.Set_Offset(row, value);
   if (!d_multiple_cell_change) {
     Recalculate_And_Plot();
+    Document_Changed();
   }
 }
 
@@ -544,6 +547,7 @@ void TVandrel::End_Multiple_Cell_Change()
 {
   d_multiple_cell_change = false;
   Recalculate_And_Plot();
+  Document_Changed();
 }
 
 void TVandrel::Rebuild_Input_Data()
@@ -552,19 +556,17 @@ void TVandrel::Rebuild_Input_Data()
   typed.start = d_input_start->Value();
   typed.increment = d_input_increment->Value();
   typed.end = d_input_end->Value();
-  const TSeries series = Correct_Range(typed, INPUT_MINIMUM_STEP);
+  const TSeries series = d_model.Set_Input_Range(typed);
   Write_Back(d_input_start, series.range.start);
   Write_Back(d_output_start, series.range.start);
   Write_Back(d_input_increment, series.range.increment);
   Write_Back(d_output_increment, series.range.increment);
   Write_Back(d_input_end, series.range.end);
   Write_Back(d_output_end, series.range.end);
-  Fill_Positions(series, &d_input_data);
   d_input_count->Set_Value(series.count);
   d_output_count->Set_Value(series.count);
-  Show_Points(d_input_table, d_input_data);
-  d_output_data = d_input_data;
-  Show_Points(d_output_table, d_output_data);
+  Show_Points(d_input_table, d_model.Input());
+  Show_Points(d_output_table, d_model.Output());
 }
 
 void TVandrel::Rebuild_Edit_Data()
@@ -573,31 +575,57 @@ void TVandrel::Rebuild_Edit_Data()
   typed.start = d_edit_start->Value();
   typed.increment = d_edit_increment->Value();
   typed.end = d_edit_end->Value();
-  const TSeries series = Correct_Range(typed, Editor_Minimum_Step(d_input_increment->Value()));
+  const TSeries series = d_model.Set_Edit_Range(typed);
   Write_Back(d_edit_start, series.range.start);
   Write_Back(d_edit_increment, series.range.increment);
   Write_Back(d_edit_end, series.range.end);
-  Fill_Positions(series, &d_edit_data);
-  for (TVector2 &point : d_edit_data) {
-    point.y = 0.0;
-  }
   d_edit_count->Set_Value(series.count);
-  Show_Points(d_edit_table, d_edit_data);
+  Show_Points(d_edit_table, d_model.Edit());
 }
 
 void TVandrel::Calculate_Output_Data()
 {
-  if (!ASSERT(static_cast<unsigned int>(d_output_table->Row_Count()) == d_input_data.size())
-      || !ASSERT(d_output_data.size() == d_input_data.size())) {
+  const Point_List &output = d_model.Output();
+  if (!ASSERT(static_cast<unsigned int>(d_output_table->Row_Count()) == output.size())) {
     return;
   }
-  Calculate_Output(d_input_data, d_edit_data, d_zero_offset_button->isChecked(), &d_output_data);
-  d_output_table->Set_Column(0, Values_Of(d_output_data));
+  d_model.Recalculate();
+  d_output_table->Set_Column(0, Values_Of(output));
+}
+
+// Shows the model's whole content: range fields, counts, tables, switch and output.
+void TVandrel::Show_Content()
+{
+  const TSeries &input = d_model.Input_Series();
+  const TSeries &edit = d_model.Edit_Series();
+  for (TDoubleEdit *field : {d_input_start, d_output_start}) {
+    field->Set_Value(input.range.start);
+  }
+  for (TDoubleEdit *field : {d_input_increment, d_output_increment}) {
+    field->Set_Value(input.range.increment);
+  }
+  for (TDoubleEdit *field : {d_input_end, d_output_end}) {
+    field->Set_Value(input.range.end);
+  }
+  d_input_count->Set_Value(input.count);
+  d_output_count->Set_Value(input.count);
+  d_edit_start->Set_Value(edit.range.start);
+  d_edit_increment->Set_Value(edit.range.increment);
+  d_edit_end->Set_Value(edit.range.end);
+  d_edit_count->Set_Value(edit.count);
+  Show_Points(d_input_table, d_model.Input());
+  Show_Points(d_edit_table, d_model.Edit());
+  Show_Points(d_output_table, d_model.Output());
+  {
+    const QSignalBlocker blocker(d_zero_offset_button);
+    d_zero_offset_button->setChecked(d_model.Zero_Offset());
+  }
+  Recalculate_And_Plot();
 }
 
 void TVandrel::Update_Graph_Dialog()
 {
-  d_graph_dialog->Set_Graph_Data(d_input_data, d_output_data);
+  d_graph_dialog->Set_Graph_Data(d_model.Input(), d_model.Output());
 }
 
 void TVandrel::Recalculate_And_Plot()

@@ -1,13 +1,19 @@
 #ifndef SRC_VANDREL_H
 #define SRC_VANDREL_H
 
-#include "core/vector2.h"
+#include "src/model.h"
 
 #include <QMainWindow>
 
 #include <memory>
 
 class QCloseEvent;
+class QDragEnterEvent;
+class QDropEvent;
+class QMenu;
+class QTimer;
+class TRecovery_File;
+class TUser_Dialogs;
 class QComboBox;
 class QGroupBox;
 class QHBoxLayout;
@@ -29,8 +35,26 @@ public:
   explicit TVandrel(QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
   ~TVandrel() override;
 
+  // The document's file, empty for one never saved.
+  const QString &Document_Path() const { return d_document_path; }
+  const TResampling_Model &Model() const { return d_model; }
+  void Set_User_Dialogs(std::unique_ptr<TUser_Dialogs> dialogs);
+
+  // File menu. Each asks about unsaved changes first where they would be lost.
+  void New_Document();
+  void Open_Document();
+  // Opens the file; false, with a message and the work unchanged, when it cannot.
+  bool Open_File(const QString &path);
+  void Open_Recent(const QString &path);
+  bool Save_Document();
+  bool Save_Document_As();
+  // Offers the work that crashed windows left behind, newest first, until one is restored.
+  void Offer_Recovery();
+
 protected:
   void closeEvent(QCloseEvent *event) override;
+  void dragEnterEvent(QDragEnterEvent *event) override;
+  void dropEvent(QDropEvent *event) override;
 
 private slots:
   void Display_Precision_Changed(int precision);
@@ -61,6 +85,19 @@ private:
   void Set_Tab_Order();
   void Connect_Signals();
   void Save_Settings();
+
+  void Build_File_Menu();
+  void Update_Recent_Menu();
+  void Show_Content();
+  bool Maybe_Save();
+  bool Load(const QString &path);
+  bool Write_To(const QString &path);
+  void Document_Changed();
+  void Mark_Saved();
+  void Set_Document_Path(const QString &path);
+  QString Document_Name() const;
+  void Save_Recovery();
+  bool Restore_Recovered(const QString &path);
 
   void Rebuild_Input_Data();
   void Rebuild_Edit_Data();
@@ -95,9 +132,12 @@ private:
   QToolButton *d_zero_offset_button = nullptr;
   TInterpolationGraphDialog *d_graph_dialog = nullptr;
   std::unique_ptr<QSettings> d_settings;
-  Point_List d_input_data;
-  Point_List d_edit_data;
-  Point_List d_output_data;
+  QMenu *d_recent_menu = nullptr;
+  QTimer *d_recovery_timer = nullptr;
+  std::unique_ptr<TUser_Dialogs> d_dialogs;
+  std::unique_ptr<TRecovery_File> d_recovery;
+  TResampling_Model d_model;
+  QString d_document_path;
   bool d_multiple_cell_change = false;
 };
 

@@ -1,10 +1,12 @@
 #include "src/application.h"
+#include "src/document.h"
 #include "src/vandrel.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QImage>
 #include <QStyle>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QWidget>
@@ -84,8 +86,29 @@ private slots:
     QCOMPARE(Run_Vandrel(argc, argv.data()), 0);
     QVERIFY(observed.main_window_shown);
     QCOMPARE(observed.style.toLower(), QString("fusion"));
-    QCOMPARE(observed.title, QString("Vandrel"));
+    QCOMPARE(observed.title, QString("Untitled[*] - Vandrel"));
     QCOMPARE(observed.size, QSize(1001, 635));
+  }
+
+  // `vandrel FILE` opens the document before the window is first used.
+  void document_argument_opens_at_start_up()
+  {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("curve.vandrel");
+    TContent content;
+    content.input = Corrected_Input({0, 1, 2});
+    content.values = {1, 2, 3};
+    content.edit = Corrected_Edit({0, 2, 2}, 1);
+    content.offsets = {0, 0};
+    QString error;
+    QVERIFY(Write_Document(path, content, &error));
+    open_graph_before_closing = false;
+    QByteArray program("vandrel");
+    char *argv[] = {program.data(), nullptr};
+    int argc = 1;
+    observed = TRun_Observation();
+    QCOMPARE(Run_Vandrel(argc, argv, path), 0);
+    QCOMPARE(observed.title, QString("curve.vandrel[*] - Vandrel"));
   }
 
   void icon_is_a_64_pixel_image_with_alpha()

@@ -5,6 +5,7 @@
 #include "src/graphdialog.h"
 #include "src/resampling.h"
 #include "src/vandrel.h"
+#include "tests/scripted_dialogs.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -49,6 +50,8 @@ class TWindow
 public:
   TWindow() : d_window(std::make_unique<TVandrel>())
   {
+    // Closing discards the test's unsaved changes without a modal question.
+    d_window->Set_User_Dialogs(std::make_unique<TScripted_Dialogs>());
     d_window->show();
     QApplication::setActiveWindow(d_window.get());
   }
@@ -168,7 +171,7 @@ private slots:
   void first_start_shows_the_defaults()
   {
     TWindow window;
-    QCOMPARE(window->windowTitle(), QString("Vandrel"));
+    QCOMPARE(window->windowTitle(), QString("Untitled[*] - Vandrel"));
     QCOMPARE(window->size(), QSize(1001, 635));
     QStringList input_labels;
     for (int i = 0; i < 16; ++i) {

@@ -73,9 +73,21 @@ if [ -n "$desktop" ]; then
     grep -q "<id>$id</id>" "$metainfo" || fail "the AppStream id is not $id"
     grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
       fail "the AppStream file does not launch $id.desktop"
+    grep -q '^MimeType=.*application/x-vandrel;' "$desktop" ||
+      fail "the desktop entry does not open application/x-vandrel documents"
     icon_name=$(sed -n 's/^Icon=//p' "$desktop")
     [ -s "$prefix/share/icons/hicolor/scalable/apps/$icon_name.svg" ] ||
       fail "the desktop entry's icon \"$icon_name\" is not installed"
+  fi
+fi
+
+# The document type, and that the shared MIME database maps .vandrel files to it.
+require_file share/mime/packages/vandrel.xml
+if command -v update-mime-database >/dev/null 2>&1; then
+  if grep -q 'application/x-vandrel:\*\.vandrel' "$prefix/share/mime/globs2" 2>/dev/null; then
+    ok "the MIME database knows *.vandrel"
+  else
+    fail "the MIME database in $prefix/share/mime does not map *.vandrel"
   fi
 fi
 

@@ -1,10 +1,10 @@
 #!/bin/sh
 # Installs what building and testing need on Debian or Ubuntu, if anything is missing:
 # the compiler and CMake, Qt 5 and, where the distribution has it, Qt 6 (each with Qt SVG),
-# and the checkers of the installed desktop files.
+# libcsv, the checkers of the installed desktop files and the shared MIME database tools.
 set -e
-required="g++ make cmake qtbase5-dev qtbase5-dev-tools libqt5svg5-dev fonts-dejavu-core
-  appstream desktop-file-utils groff-base"
+required="g++ make cmake qtbase5-dev qtbase5-dev-tools libqt5svg5-dev libcsv-dev fonts-dejavu-core
+  appstream desktop-file-utils groff-base shared-mime-info"
 optional="qt6-base-dev qt6-base-dev-tools qt6-svg-dev"
 
 installed() {

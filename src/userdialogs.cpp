@@ -1,0 +1,57 @@
+#include "src/userdialogs.h"
+
+#include "src/document.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace {
+
+QString Document_Filter()
+{
+  return QStringLiteral("Vandrel documents (*.%1);;All files (*)").arg(DOCUMENT_SUFFIX);
+}
+
+}  // namespace
+
+TUnsaved_Answer TUser_Dialogs::Ask_Unsaved(QWidget *parent, const QString &name)
+{
+  const QMessageBox::StandardButton answer = QMessageBox::warning(
+    parent, QStringLiteral("Vandrel"),
+    QStringLiteral("The document \u201c%1\u201d has unsaved changes.\n"
+                   "Do you want to save them?").arg(name),
+    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+  if (answer == QMessageBox::Save) {
+    return UNSAVED_SAVE;
+  }
+  return answer == QMessageBox::Discard ? UNSAVED_DISCARD : UNSAVED_CANCEL;
+}
+
+bool TUser_Dialogs::Ask_Restore(QWidget *parent, const QString &name)
+{
+  return QMessageBox::question(
+           parent, QStringLiteral("Vandrel"),
+           QStringLiteral("Vandrel did not close normally. Unsaved work on \u201c%1\u201d "
+                          "was kept.\nDo you want to restore it?").arg(name),
+           QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+         == QMessageBox::Yes;
+}
+
+void TUser_Dialogs::Show_Error(QWidget *parent, const QString &message)
+{
+  QMessageBox::warning(parent, QStringLiteral("Vandrel"), message);
+}
+
+QString TUser_Dialogs::Open_File_Name(QWidget *parent, const QString &folder)
+{
+  return QFileDialog::getOpenFileName(parent, QStringLiteral("Open Document"), folder,
+                                      Document_Filter());
+}
+
+QString TUser_Dialogs::Save_File_Name(QWidget *parent, const QString &suggestion)
+{
+  QFileDialog dialog(parent, QStringLiteral("Save Document As"), suggestion, Document_Filter());
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QString::fromLatin1(DOCUMENT_SUFFIX));
+  return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}

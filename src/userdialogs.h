@@ -1,0 +1,33 @@
+#ifndef SRC_USERDIALOGS_H
+#define SRC_USERDIALOGS_H
+
+#include <QString>
+
+class QWidget;
+
+enum TUnsaved_Answer
+{
+  UNSAVED_SAVE,
+  UNSAVED_DISCARD,
+  UNSAVED_CANCEL
+};
+
+// The questions and messages the window puts to the user about documents. Tests replace
+// it to answer without modal dialogs.
+class TUser_Dialogs
+{
+public:
+  virtual ~TUser_Dialogs() = default;
+
+  // Asks what to do with unsaved changes to the named document.
+  virtual TUnsaved_Answer Ask_Unsaved(QWidget *parent, const QString &name);
+  // Offers the work found after a crash; true restores it.
+  virtual bool Ask_Restore(QWidget *parent, const QString &name);
+  virtual void Show_Error(QWidget *parent, const QString &message);
+  // An existing document to open, empty when the user cancels.
+  virtual QString Open_File_Name(QWidget *parent, const QString &folder);
+  // Where to save, empty when the user cancels.
+  virtual QString Save_File_Name(QWidget *parent, const QString &suggestion);
+};
+
+#endif

@@ -1,0 +1,35 @@
+#ifndef TESTS_SCRIPTED_DIALOGS_H
+#define TESTS_SCRIPTED_DIALOGS_H
+
+#include "src/userdialogs.h"
+
+#include <QStringList>
+
+// Answers the window's questions as a test scripts them and records every message.
+class TScripted_Dialogs : public TUser_Dialogs
+{
+public:
+  TUnsaved_Answer unsaved_answer = UNSAVED_DISCARD;
+  bool restore = true;
+  QString open_name;
+  QString save_name;
+  int unsaved_questions = 0;
+  int restore_questions = 0;
+  QStringList errors;
+
+  TUnsaved_Answer Ask_Unsaved(QWidget *, const QString &) override
+  {
+    ++unsaved_questions;
+    return unsaved_answer;
+  }
+  bool Ask_Restore(QWidget *, const QString &) override
+  {
+    ++restore_questions;
+    return restore;
+  }
+  void Show_Error(QWidget *, const QString &message) override { errors << message; }
+  QString Open_File_Name(QWidget *, const QString &) override { return open_name; }
+  QString Save_File_Name(QWidget *, const QString &) override { return save_name; }
+};
+
+#endif

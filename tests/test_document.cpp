@@ -1,0 +1,318 @@
+#include "src/document.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+
+namespace {
+
+const double NaN = std::numeric_limits<double>::quiet_NaN();
+const double INF = std::numeric_limits<double>::infinity();
+
+TContent Content(const TRange &input, const TRange &edit, const bool zero_offset = false)
+{
+  TContent content;
+  content.input = Corrected_Input(input);
+  content.edit = Corrected_Edit(edit, content.input.range.increment);
+  content.values.assign(static_cast<std::size_t>(content.input.count), 0.0);
+  content.offsets.assign(static_cast<std::size_t>(content.edit.count), 0.0);
+  content.zero_offset = zero_offset;
+  return content;
+}
+
+TContent Default_Content()
+{
+  return Content({-10, 15, 215}, {0, 50, 200});
+}
+
+bool Same_Bits(const double &a, const double &b)
+{
+  return std::memcmp(&a, &b, sizeof a) == 0 || (std::isnan(a) && std::isnan(b));
+}
+
+bool Same_Numbers(const std::vector<double> &a, const std::vector<double> &b)
+{
+  if (a.size() != b.size()) {
+    return false;
+  }
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (!Same_Bits(a[i], b[i])) {
+      qWarning("number %zu differs: %.17g and %.17g", i, a[i], b[i]);
+      return false;
+    }
+  }
+  return true;
+}
+
+// Any double but the non-finite and negative zero, drawn from its bits.
+std::vector<double> Random_Doubles(const std::size_t count)
+{
+  std::mt19937_64 generator(20261207);
+  std::vector<double> numbers;
+  while (numbers.size() < count) {
+    const std::uint64_t bits = generator();
+    double number = 0.0;
+    std::memcpy(&number, &bits, sizeof number);
+    if (std::isfinite(number) && !(number == 0.0 && std::signbit(number))) {
+      numbers.push_back(number);
+    }
+  }
+  return numbers;
+}
+
+QByteArray Document(const QByteArray &input, const QByteArray &editor,
+                    const QByteArray &rest = QByteArray())
+{
+  return "{\"vandrel\": 1, \"input\": " + input + ", \"editor\": " + editor + rest + "}";
+}
+
+const QByteArray SMALL_INPUT = "{\"start\": 0, \"increment\": 1, \"end\": 2, \"values\": [1, 2, 3]}";
+const QByteArray SMALL_EDITOR = "{\"start\": 0, \"increment\": 2, \"end\": 2, \"offsets\": [5, 6]}";
+
+}  // namespace
+
+class TDocumentTest : public QObject
+{
+  Q_OBJECT
+
+private slots:
+  void round_trip_is_exact_data()
+  {
+    QTest::addColumn<int>("kind");
+    QTest::newRow("defaults") << 0;
+    QTest::newRow("non-finite values") << 1;
+    QTest::newRow("random doubles") << 2;
+    QTest::newRow("empty ranges") << 3;
+    QTest::newRow("row maximum") << 4;
+    QTest::newRow("zero offset on, extreme ranges") << 5;
+  }
+
+  void round_trip_is_exact()
+  {
+    QFETCH(int, kind);
+    TContent content = Default_Content();
+    if (kind == 1) {
+      content.values[0] = NaN;
+      content.values[1] = INF;
+      content.values[2] = -INF;
+      content.offsets[4] = NaN;
+    } else if (kind == 2) {
+      content.values = Random_Doubles(content.values.size());
+      content.offsets = Random_Doubles(content.offsets.size());
+    } else if (kind == 3) {
+      content = Content({5, 1, 5}, {3, 1, 3});
+    } else if (kind == 4) {
+      content = Content({0, 1, MAXIMUM_ROW_COUNT - 1}, {0, 1, 100});
+      content.values = Random_Doubles(content.values.size());
+    } else if (kind == 5) {
+      content = Content({-1e300, 1, 1e300}, {1e-3, 0.1, 7.0 / 3}, true);
+      content.values = Random_Doubles(content.values.size());
+    }
+    const QByteArray bytes = Document_Bytes(content);
+    TContent read;
+    QString reason;
+    QVERIFY2(Parse_Document(bytes, &read, &reason), qPrintable(reason));
+    QVERIFY(Same_Numbers(read.values, content.values));
+    QVERIFY(Same_Numbers(read.offsets, content.offsets));
+    QCOMPARE(read.input.count, content.input.count);
+    QCOMPARE(read.edit.count, content.edit.count);
+    QVERIFY(Same_Numbers({read.input.range.start, read.input.range.increment,
+                          read.input.range.end, read.edit.range.start,
+                          read.edit.range.increment, read.edit.range.end},
+                         {content.input.range.start, content.input.range.increment,
+                          content.input.range.end, content.edit.range.start,
+                          content.edit.range.increment, content.edit.range.end}));
+    QCOMPARE(read.zero_offset, content.zero_offset);
+    QCOMPARE(Document_Bytes(read), bytes);
+  }
+
+  void non_finite_values_are_strings()
+  {
+    TContent content = Default_Content();
+    content.values[0] = NaN;
+    content.values[1] = -INF;
+    content.values[2] = 0.1;
+    const QByteArray bytes = Document_Bytes(content);
+    QVERIFY(bytes.contains("\"nan\""));
+    QVERIFY(bytes.contains("\"-inf\""));
+    QVERIFY(bytes.contains("0.1,"));
+    QVERIFY(!bytes.contains("null"));
+  }
+
+  void ranges_are_corrected_as_typed_ones()
+  {
+    // An increment below the minimum step becomes 1; the editor's follows the input's.
+    const QByteArray bytes = Document(
+      "{\"start\": 0, \"increment\": 0, \"end\": 3, \"values\": [1, 2, 3, 4]}",
+      "{\"start\": 0, \"increment\": -1, \"end\": 3, \"offsets\": [0, 0, 0, 0]}");
+    TContent content;
+    QString reason;
+    QVERIFY2(Parse_Document(bytes, &content, &reason), qPrintable(reason));
+    QCOMPARE(content.input.range.increment, 1.0);
+    QCOMPARE(content.edit.range.increment, 1.0);
+    QCOMPARE(content.values, std::vector<double>({1, 2, 3, 4}));
+  }
+
+  void unknown_keys_are_ignored()
+  {
+    TContent content;
+    QString reason;
+    QVERIFY2(Parse_Document(Document(SMALL_INPUT, SMALL_EDITOR, ", \"comment\": [1, {}]"),
+                            &content, &reason),
+             qPrintable(reason));
+    QCOMPARE(content.offsets, std::vector<double>({5, 6}));
+    QVERIFY(!content.zero_offset);
+  }
+
+  void refusals_data()
+  {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("empty") << QByteArray() << "not valid JSON";
+    QTest::newRow("not JSON") << QByteArray("position,value\n0,1\n") << "not valid JSON";
+    QTest::newRow("truncated") << Document(SMALL_INPUT, SMALL_EDITOR).left(60)
+                               << "not valid JSON";
+    QTest::newRow("array") << QByteArray("[1, 2]") << "no JSON object";
+    QTest::newRow("no version") << QByteArray("{\"input\": {}}") << "no \"vandrel\" version";
+    QTest::newRow("version as text")
+      << QByteArray("{\"vandrel\": \"1\"}") << "no \"vandrel\" version";
+    QTest::newRow("newer") << QByteArray("{\"vandrel\": 2}") << "written by a newer Vandrel";
+    QTest::newRow("older") << QByteArray("{\"vandrel\": 0}") << "version 0 is unknown";
+    QTest::newRow("no input") << QByteArray("{\"vandrel\": 1}") << "no \"input\" section";
+    QTest::newRow("input is a list")
+      << QByteArray("{\"vandrel\": 1, \"input\": []}") << "no \"input\" section";
+    QTest::newRow("no editor") << QByteArray("{\"vandrel\": 1, \"input\": " + SMALL_INPUT + "}")
+                               << "no \"editor\" section";
+    QTest::newRow("start as text")
+      << Document("{\"start\": \"0\", \"increment\": 1, \"end\": 2, \"values\": [1, 2, 3]}",
+                  SMALL_EDITOR)
+      << "\"input\" has no number \"start\"";
+    QTest::newRow("no end")
+      << Document(SMALL_INPUT, "{\"start\": 0, \"increment\": 2, \"offsets\": [5, 6]}")
+      << "\"editor\" has no number \"end\"";
+    QTest::newRow("values missing")
+      << Document("{\"start\": 0, \"increment\": 1, \"end\": 2}", SMALL_EDITOR)
+      << "\"input\" has no list \"values\"";
+    QTest::newRow("too few values")
+      << Document("{\"start\": 0, \"increment\": 1, \"end\": 2, \"values\": [1, 2]}",
+                  SMALL_EDITOR)
+      << "\"input\" has 2 values, but its range has 3 rows";
+    QTest::newRow("too many offsets")
+      << Document(SMALL_INPUT, "{\"start\": 0, \"increment\": 2, \"end\": 2, \"offsets\": [5, 6, 7]}")
+      << "\"editor\" has 3 offsets, but its range has 2 rows";
+    QTest::newRow("a value as text")
+      << Document("{\"start\": 0, \"increment\": 1, \"end\": 2, \"values\": [1, \"2\", 3]}",
+                  SMALL_EDITOR)
+      << "\"input\" values number 2 is not a number";
+    QTest::newRow("a value null")
+      << Document(SMALL_INPUT, "{\"start\": 0, \"increment\": 2, \"end\": 2, \"offsets\": [5, null]}")
+      << "\"editor\" offsets number 2 is not a number";
+    QTest::newRow("zero offset as number")
+      << Document(SMALL_INPUT, SMALL_EDITOR, ", \"zero_offset\": 1")
+      << "\"zero_offset\" is neither true nor false";
+    // A range that would need more rows is widened to the row maximum, so a list longer
+    // than that never matches.
+    QTest::newRow("beyond the row maximum")
+      << Document("{\"start\": 0, \"increment\": 1, \"end\": 1e9, \"values\": [1]}", SMALL_EDITOR)
+      << QString("\"input\" has 1 values, but its range has %1 rows").arg(MAXIMUM_ROW_COUNT);
+  }
+
+  void refusals()
+  {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    TContent content = Default_Content();
+    content.values[3] = 42.0;
+    const QByteArray before = Document_Bytes(content);
+    QString said;
+    QVERIFY(!Parse_Document(bytes, &content, &said));
+    QVERIFY2(said.contains(reason), qPrintable(said));
+    QCOMPARE(Document_Bytes(content), before);
+  }
+
+  void file_errors_name_the_file_data()
+  {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << "missing.vandrel" << QByteArray() << "";
+    QTest::newRow("a folder") << "." << QByteArray() << "";
+    QTest::newRow("newer") << "newer.vandrel" << QByteArray("{\"vandrel\": 7}")
+                           << "newer Vandrel";
+  }
+
+  void file_errors_name_the_file()
+  {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(name);
+    if (!bytes.isEmpty()) {
+      QFile file(path);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write(bytes);
+    }
+    TContent content;
+    QString error;
+    QVERIFY(!Read_Document(path, &content, &error));
+    QVERIFY2(error.contains(Quoted_Path(path)), qPrintable(error));
+    QVERIFY2(error.contains(reason), qPrintable(error));
+  }
+
+  void file_round_trip()
+  {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("curve.vandrel");
+    TContent content = Default_Content();
+    content.values[2] = 0.1 + 0.2;
+    QString error;
+    QVERIFY2(Write_Document(path, content, &error), qPrintable(error));
+    TContent read;
+    QVERIFY2(Read_Document(path, &read, &error), qPrintable(error));
+    QCOMPARE(read.values, content.values);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList("curve.vandrel"));
+  }
+
+  // A write that fails part-way (as on a full disk) leaves the previous file whole.
+  void failed_save_keeps_the_old_file()
+  {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("curve.vandrel");
+    QString error;
+    QVERIFY(Write_Document(path, Default_Content(), &error));
+    const QByteArray before = [&] {
+      QFile file(path);
+      file.open(QIODevice::ReadOnly);
+      return file.readAll();
+    }();
+    TContent large = Content({0, 1, 99999}, {0, 1, 100});
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved;
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limit = saved;
+    limit.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const bool written = Write_Document(path, large, &error);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    QVERIFY(!written);
+    QVERIFY2(error.startsWith("Cannot save " + Quoted_Path(path)), qPrintable(error));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+    QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList("curve.vandrel"));
+  }
+};
+
+QTEST_APPLESS_MAIN(TDocumentTest)
+
+#include "test_document.moc"

@@ -1,0 +1,169 @@
+#include "core/shortestnumber.h"
+#include "src/dataexport.h"
+#include "src/model.h"
+
+#include <QtTest>
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace {
+
+std::vector<double> Values(const Point_List &points)
+{
+  std::vector<double> values;
+  for (const TVector2 &point : points) {
+    values.push_back(point.y);
+  }
+  return values;
+}
+
+std::vector<double> Positions(const Point_List &points)
+{
+  std::vector<double> positions;
+  for (const TVector2 &point : points) {
+    positions.push_back(point.x);
+  }
+  return positions;
+}
+
+// A model over input 0..4 by 1 with values 1..5 and editor 0..4 by 2 with offsets 10, 20, 30.
+TResampling_Model Sample_Model()
+{
+  TResampling_Model model;
+  model.Set_Input_Range({0, 1, 4});
+  model.Set_Edit_Range({0, 2, 4});
+  for (int row = 0; row < 5; ++row) {
+    model.Set_Input_Value(row, row + 1.0);
+  }
+  for (int row = 0; row < 3; ++row) {
+    model.Set_Offset(row, 10.0 * (row + 1));
+  }
+  return model;
+}
+
+}  // namespace
+
+class TModelTest : public QObject
+{
+  Q_OBJECT
+
+private slots:
+  void range_changes_data()
+  {
+    QTest::addColumn<bool>("input");
+    QTest::addColumn<double>("end");
+    QTest::addColumn<std::vector<double>>("values");
+    QTest::addColumn<std::vector<double>>("offsets");
+    QTest::newRow("input grows: values kept, new rows 0")
+      << true << 6.0 << std::vector<double>{1, 2, 3, 4, 5, 0, 0} << std::vector<double>{10, 20, 30};
+    QTest::newRow("input shrinks: the first rows kept")
+      << true << 2.0 << std::vector<double>{1, 2, 3} << std::vector<double>{10, 20, 30};
+    QTest::newRow("editor changes: every offset cleared")
+      << false << 8.0 << std::vector<double>{1, 2, 3, 4, 5} << std::vector<double>{0, 0, 0, 0, 0};
+  }
+
+  void range_changes()
+  {
+    QFETCH(bool, input);
+    QFETCH(double, end);
+    QFETCH(std::vector<double>, values);
+    QFETCH(std::vector<double>, offsets);
+    TResampling_Model model = Sample_Model();
+    const TRange range = input ? TRange{0, 1, end} : TRange{0, 2, end};
+    const TSeries series = input ? model.Set_Input_Range(range) : model.Set_Edit_Range(range);
+    QCOMPARE(series.range.end, end);
+    QCOMPARE(Values(model.Input()), values);
+    QCOMPARE(Values(model.Edit()), offsets);
+    QCOMPARE(Positions(model.Output()), Positions(model.Input()));
+  }
+
+  void editor_step_follows_the_input_increment()
+  {
+    TResampling_Model model;
+    model.Set_Input_Range({0, 5, 20});
+    QCOMPARE(model.Set_Edit_Range({0, 1, 20}).range.increment, 5.0);
+  }
+
+  void recalculate_data()
+  {
+    QTest::addColumn<bool>("zero_offset");
+    QTest::addColumn<std::vector<double>>("output");
+    QTest::newRow("plain") << false << std::vector<double>{11, 17, 23, 29, 35};
+    QTest::newRow("zero offset") << true << std::vector<double>{0, 6, 12, 18, 24};
+  }
+
+  void recalculate()
+  {
+    QFETCH(bool, zero_offset);
+    QFETCH(std::vector<double>, output);
+    TResampling_Model model = Sample_Model();
+    model.Set_Zero_Offset(zero_offset);
+    model.Recalculate();
+    QCOMPARE(Values(model.Output()), output);
+  }
+
+  void content_round_trip_and_refusal()
+  {
+    const TResampling_Model model = Sample_Model();
+    TResampling_Model copy;
+    QVERIFY(copy.Set_Content(model.Content()));
+    QCOMPARE(Values(copy.Input()), Values(model.Input()));
+    QCOMPARE(Positions(copy.Edit()), Positions(model.Edit()));
+    QCOMPARE(Values(copy.Edit()), Values(model.Edit()));
+
+    TContent wrong = model.Content();
+    wrong.offsets.pop_back();
+    QVERIFY(!copy.Set_Content(wrong));
+    QCOMPARE(Values(copy.Edit()), Values(model.Edit()));
+    QVERIFY(!copy.Set_Input(Corrected_Input({0, 1, 9}), {1, 2}));
+    QCOMPARE(copy.Input().size(), std::size_t(5));
+    QVERIFY(copy.Set_Input(Corrected_Input({0, 1, 1}), {7, 8}));
+    QCOMPARE(Values(copy.Output()), std::vector<double>({7, 8}));
+  }
+
+  void clear_values_keeps_ranges()
+  {
+    TResampling_Model model = Sample_Model();
+    model.Clear_Values();
+    QCOMPARE(Values(model.Input()), std::vector<double>(5, 0.0));
+    QCOMPARE(Values(model.Edit()), std::vector<double>(3, 0.0));
+    QCOMPARE(Positions(model.Edit()), std::vector<double>({0, 2, 4}));
+  }
+
+  void shortest_numbers_data()
+  {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("tenth") << 0.1 << QByteArray("0.1");
+    QTest::newRow("sum of tenths") << 0.1 + 0.2 << QByteArray("0.30000000000000004");
+    QTest::newRow("whole") << -10.0 << QByteArray("-10");
+    QTest::newRow("huge") << 1e300 << QByteArray("1e+300");
+    QTest::newRow("smallest") << 5e-324 << QByteArray("5e-324");
+    QTest::newRow("nan") << std::numeric_limits<double>::quiet_NaN() << QByteArray("nan");
+    QTest::newRow("-inf") << -std::numeric_limits<double>::infinity() << QByteArray("-inf");
+  }
+
+  void shortest_numbers()
+  {
+    QFETCH(double, value);
+    QFETCH(QByteArray, text);
+    QCOMPARE(Shortest_Number(value), text);
+    if (std::isfinite(value)) {
+      QCOMPARE(std::strtod(text.constData(), nullptr), value);
+    }
+  }
+
+  void table_text_formats()
+  {
+    const Point_List points = {{-10, 0.5}, {5, 1e-9}};
+    QCOMPARE(Table_Text(points, TABLE_CSV), QByteArray("position,value\n-10,0.5\n5,1e-09\n"));
+    QCOMPARE(Table_Text(points, TABLE_TSV), QByteArray("-10\t0.5\n5\t1e-09\n"));
+    QCOMPARE(Table_Text(Point_List(), TABLE_CSV), QByteArray("position,value\n"));
+  }
+};
+
+QTEST_APPLESS_MAIN(TModelTest)
+
+#include "test_model.moc"
