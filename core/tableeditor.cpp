@@ -3,6 +3,7 @@
 #include "core/assertion.h"
 #include "core/clipboardblock.h"
 #include "core/numberformat.h"
+#include "core/numberreader.h"
 #include "core/tablecells.h"
 
 #include <QAction>
@@ -21,7 +22,6 @@
 #include <QStringView>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <system_error>
 #include <utility>
@@ -33,7 +33,6 @@ const char SIZING_TEXT[] = "99999j999^";
 const int ROW_MARGIN = 8;
 const int COLUMN_MARGIN = 4;
 // Longer pasted numbers are rare enough to take the slow conversion.
-const int FAST_NUMBER_LENGTH = 40;
 
 double Zero(const double &)
 {
@@ -98,6 +97,7 @@ struct TPaste_Block
 {
   int line_count = 0;
   int field_count = 0;
+  int skipped_count = 0;
   std::vector<TPaste_Field> fields;
 
   const TPaste_Field &Field(const int line, const int field) const
@@ -137,71 +137,9 @@ QStringView Take_Line(const QStringView text, qsizetype *start)
   return Without_Carriage_Return(line);
 }
 
-bool Is_Digit(const QChar c)
-{
-  return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
-// Digits from `*i` on; false if there are none.
-bool Skip_Digits(const QStringView text, qsizetype *i)
-{
-  const qsizetype first = *i;
-  while (*i < text.size() && Is_Digit(text.at(*i))) {
-    ++*i;
-  }
-  return *i > first;
-}
-
-// Plain decimal text: an optional minus, digits with at most one point among them, and
-// an optional exponent.
-bool Is_Plain_Number(const QStringView text)
-{
-  if (text.isEmpty() || text.size() > FAST_NUMBER_LENGTH) {
-    return false;
-  }
-  qsizetype i = text.at(0) == QLatin1Char('-') ? 1 : 0;
-  bool digits = Skip_Digits(text, &i);
-  if (i < text.size() && text.at(i) == QLatin1Char('.')) {
-    ++i;
-    digits = Skip_Digits(text, &i) || digits;
-  }
-  if (!digits) {
-    return false;
-  }
-  if (i == text.size()) {
-    return true;
-  }
-  if (text.at(i) != QLatin1Char('e') && text.at(i) != QLatin1Char('E')) {
-    return false;
-  }
-  ++i;
-  if (i < text.size() && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
-    ++i;
-  }
-  return Skip_Digits(text, &i) && i == text.size();
-}
-
-// Qt's conversion checks the locale's separators in every field, which is slow over a
-// million fields; plain decimal text is read directly, to the same nearest double.
-double Field_Value(const QStringView text)
-{
-  if (Is_Plain_Number(text)) {
-    char buffer[FAST_NUMBER_LENGTH];
-    const int length = static_cast<int>(text.size());
-    for (int i = 0; i < length; ++i) {
-      buffer[i] = static_cast<char>(text.at(i).unicode());
-    }
-    double value = 0.0;
-    const std::from_chars_result result = std::from_chars(buffer, buffer + length, value);
-    if (result.ec == std::errc() && result.ptr == buffer + length && std::isfinite(value)) {
-      return value;
-    }
-  }
-  return text.toDouble();
-}
-
 // Fields missing at the end of a line are empty; fields beyond the block's width go.
-void Append_Line(const QStringView line, TPaste_Block *block)
+// A field that is no number leaves its cells alone, as an empty one does.
+void Append_Line(const QStringView line, const QLocale &locale, TPaste_Block *block)
 {
   qsizetype start = 0;
   for (int k = 0; k < block->field_count; ++k) {
@@ -213,8 +151,8 @@ void Append_Line(const QStringView line, TPaste_Block *block)
       }
       const QStringView text = line.mid(start, end - start);
       if (!text.isEmpty()) {
-        field.empty = false;
-        field.value = Field_Value(text);
+        field.empty = !Read_Number(text.toString(), locale, &field.value);
+        block->skipped_count += field.empty ? 1 : 0;
       }
       start = end + 1;
     }
@@ -223,7 +161,7 @@ void Append_Line(const QStringView line, TPaste_Block *block)
 }
 
 // False when nothing but line ends is left to paste.
-bool Parse_Paste_Text(const QString &text, TPaste_Block *block)
+bool Parse_Paste_Text(const QString &text, const QLocale &locale, TPaste_Block *block)
 {
   const QStringView content = Without_Trailing_Line_Ends(QStringView(text));
   if (content.isEmpty()) {
@@ -234,9 +172,9 @@ bool Parse_Paste_Text(const QString &text, TPaste_Block *block)
   const QStringView first = Take_Line(content, &start);
   block->field_count = static_cast<int>(first.count(QLatin1Char('\t'))) + 1;
   block->fields.reserve(static_cast<std::size_t>(block->line_count) * block->field_count);
-  Append_Line(first, block);
+  Append_Line(first, locale, block);
   while (start <= content.size()) {
-    Append_Line(Take_Line(content, &start), block);
+    Append_Line(Take_Line(content, &start), locale, block);
   }
   return true;
 }
@@ -693,7 +631,7 @@ void TEditTable::Edit_Paste()
 void TEditTable::Paste_Text(const QString &text)
 {
   TPaste_Block block;
-  if (!Parse_Paste_Text(text, &block)) {
+  if (!Parse_Paste_Text(text, locale(), &block)) {
     return;
   }
   const int rows = d_selection_bottom - d_selection_top + 1;
@@ -723,6 +661,9 @@ void TEditTable::Paste_Text(const QString &text)
   }
   Repaint_Cells();
   emit End_Multiple_Cell_Change();
+  if (block.skipped_count > 0) {
+    emit Fields_Skipped(block.skipped_count);
+  }
 }
 
 void TEditTable::Clipboard_Data_Changed()
@@ -934,9 +875,8 @@ void TEditTable::Cell_Editor_Closed()
   const bool was_blocked = d_cell_editor->blockSignals(true);
   d_cell_editor->clear();
   d_cell_editor->blockSignals(was_blocked);
-  bool converted = false;
-  double number = text.toDouble(&converted);
-  if (!converted) {
+  double number = 0.0;
+  if (!Read_Number(text, locale(), &number)) {
     return;
   }
   if (d_entry_mode == ENTRY_ADD) {

@@ -93,6 +93,8 @@ signals:
   void Cell_Changed(const int row, const int column, const double &value);
   void Start_Multiple_Cell_Change(const QString &description);
   void End_Multiple_Cell_Change();
+  // After a paste: how many fields were no number and left their cells as they were.
+  void Fields_Skipped(int count);
 
 protected:
   void keyPressEvent(QKeyEvent *event) override;

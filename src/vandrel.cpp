@@ -24,6 +24,7 @@
 #include <QSignalBlocker>
 #include <QSpacerItem>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTableWidgetItem>
 #include <QToolButton>
 
@@ -46,6 +47,7 @@ const int MINIMUM_DISPLAY_PRECISION = 1;
 const int MAXIMUM_DISPLAY_PRECISION = 9;
 const int FIELD_MINIMUM_WIDTH = 100;
 const int GROUP_VERTICAL_SPACING = 4;
+const int SKIPPED_MESSAGE_MS = 10000;
 
 QSpacerItem *Horizontal_Spacer()
 {
@@ -391,6 +393,16 @@ void TVandrel::Connect_Signals()
           SLOT(Start_Multiple_Cell_Change(void)));
   connect(d_edit_table, SIGNAL(End_Multiple_Cell_Change(void)), this,
           SLOT(End_Multiple_Cell_Change(void)));
+  for (TEditTable *table : {d_input_table, d_edit_table}) {
+    connect(table, &TEditTable::Fields_Skipped, this, &TVandrel::Fields_Skipped);
+  }
+}
+
+void TVandrel::Fields_Skipped(const int count)
+{
+  statusBar()->showMessage(
+    tr("%n pasted field(s) not a number: the cells kept their values.", nullptr, count),
+    SKIPPED_MESSAGE_MS);
 }
 
 void TVandrel::Save_Settings()
