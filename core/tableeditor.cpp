@@ -1,7 +1,9 @@
 #include "core/tableeditor.h"
 
 #include "core/assertion.h"
+#include "core/clipboardblock.h"
 #include "core/numberformat.h"
+#include "core/numberreader.h"
 #include "core/tablecells.h"
 
 #include <QAction>
@@ -14,12 +16,12 @@
 #include <QKeyEvent>
 #include <QLocale>
 #include <QMenu>
+#include <QMimeData>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QStringView>
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <system_error>
 #include <utility>
@@ -31,7 +33,6 @@ const char SIZING_TEXT[] = "99999j999^";
 const int ROW_MARGIN = 8;
 const int COLUMN_MARGIN = 4;
 // Longer pasted numbers are rare enough to take the slow conversion.
-const int FAST_NUMBER_LENGTH = 40;
 
 double Zero(const double &)
 {
@@ -96,6 +97,7 @@ struct TPaste_Block
 {
   int line_count = 0;
   int field_count = 0;
+  int skipped_count = 0;
   std::vector<TPaste_Field> fields;
 
   const TPaste_Field &Field(const int line, const int field) const
@@ -135,71 +137,9 @@ QStringView Take_Line(const QStringView text, qsizetype *start)
   return Without_Carriage_Return(line);
 }
 
-bool Is_Digit(const QChar c)
-{
-  return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
-
-// Digits from `*i` on; false if there are none.
-bool Skip_Digits(const QStringView text, qsizetype *i)
-{
-  const qsizetype first = *i;
-  while (*i < text.size() && Is_Digit(text.at(*i))) {
-    ++*i;
-  }
-  return *i > first;
-}
-
-// Plain decimal text: an optional minus, digits with at most one point among them, and
-// an optional exponent.
-bool Is_Plain_Number(const QStringView text)
-{
-  if (text.isEmpty() || text.size() > FAST_NUMBER_LENGTH) {
-    return false;
-  }
-  qsizetype i = text.at(0) == QLatin1Char('-') ? 1 : 0;
-  bool digits = Skip_Digits(text, &i);
-  if (i < text.size() && text.at(i) == QLatin1Char('.')) {
-    ++i;
-    digits = Skip_Digits(text, &i) || digits;
-  }
-  if (!digits) {
-    return false;
-  }
-  if (i == text.size()) {
-    return true;
-  }
-  if (text.at(i) != QLatin1Char('e') && text.at(i) != QLatin1Char('E')) {
-    return false;
-  }
-  ++i;
-  if (i < text.size() && (text.at(i) == QLatin1Char('+') || text.at(i) == QLatin1Char('-'))) {
-    ++i;
-  }
-  return Skip_Digits(text, &i) && i == text.size();
-}
-
-// Qt's conversion checks the locale's separators in every field, which is slow over a
-// million fields; plain decimal text is read directly, to the same nearest double.
-double Field_Value(const QStringView text)
-{
-  if (Is_Plain_Number(text)) {
-    char buffer[FAST_NUMBER_LENGTH];
-    const int length = static_cast<int>(text.size());
-    for (int i = 0; i < length; ++i) {
-      buffer[i] = static_cast<char>(text.at(i).unicode());
-    }
-    double value = 0.0;
-    const std::from_chars_result result = std::from_chars(buffer, buffer + length, value);
-    if (result.ec == std::errc() && result.ptr == buffer + length && std::isfinite(value)) {
-      return value;
-    }
-  }
-  return text.toDouble();
-}
-
 // Fields missing at the end of a line are empty; fields beyond the block's width go.
-void Append_Line(const QStringView line, TPaste_Block *block)
+// A field that is no number leaves its cells alone, as an empty one does.
+void Append_Line(const QStringView line, const QLocale &locale, TPaste_Block *block)
 {
   qsizetype start = 0;
   for (int k = 0; k < block->field_count; ++k) {
@@ -211,8 +151,8 @@ void Append_Line(const QStringView line, TPaste_Block *block)
       }
       const QStringView text = line.mid(start, end - start);
       if (!text.isEmpty()) {
-        field.empty = false;
-        field.value = Field_Value(text);
+        field.empty = !Read_Number(text.toString(), locale, &field.value);
+        block->skipped_count += field.empty ? 1 : 0;
       }
       start = end + 1;
     }
@@ -221,7 +161,7 @@ void Append_Line(const QStringView line, TPaste_Block *block)
 }
 
 // False when nothing but line ends is left to paste.
-bool Parse_Paste_Text(const QString &text, TPaste_Block *block)
+bool Parse_Paste_Text(const QString &text, const QLocale &locale, TPaste_Block *block)
 {
   const QStringView content = Without_Trailing_Line_Ends(QStringView(text));
   if (content.isEmpty()) {
@@ -232,9 +172,9 @@ bool Parse_Paste_Text(const QString &text, TPaste_Block *block)
   const QStringView first = Take_Line(content, &start);
   block->field_count = static_cast<int>(first.count(QLatin1Char('\t'))) + 1;
   block->fields.reserve(static_cast<std::size_t>(block->line_count) * block->field_count);
-  Append_Line(first, block);
+  Append_Line(first, locale, block);
   while (start <= content.size()) {
-    Append_Line(Take_Line(content, &start), block);
+    Append_Line(Take_Line(content, &start), locale, block);
   }
   return true;
 }
@@ -610,19 +550,19 @@ bool TEditTable::Has_Selection() const
          && d_selection_bottom >= 0;
 }
 
-QString TEditTable::Selection_Text() const
+// The selected block as the clipboard carries it, in the table's locale.
+std::unique_ptr<QMimeData> TEditTable::Selection_Data() const
 {
-  QString text;
+  TClipboard_Block block(d_precision, locale());
+  block.Reserve(qsizetype(d_selection_bottom - d_selection_top + 1)
+                * (d_selection_right - d_selection_left + 1));
   for (int row = d_selection_top; row <= d_selection_bottom; ++row) {
     for (int column = d_selection_left; column <= d_selection_right; ++column) {
-      if (column > d_selection_left) {
-        text += QLatin1Char('\t');
-      }
-      text += Format_Number(Value(row, column), d_precision);
+      block.Add(Value(row, column));
     }
-    text += QLatin1Char('\n');
+    block.End_Row();
   }
-  return text;
+  return block.Mime_Data();
 }
 
 void TEditTable::Change_Selection(const QString &description,
@@ -645,7 +585,7 @@ void TEditTable::Edit_Copy()
   if (!Has_Selection()) {
     return;
   }
-  QApplication::clipboard()->setText(Selection_Text());
+  QApplication::clipboard()->setMimeData(Selection_Data().release());
 }
 
 // The clipboard changes only after the end signal, when the owner has seen every change.
@@ -654,9 +594,9 @@ void TEditTable::Edit_Cut()
   if (!Has_Selection()) {
     return;
   }
-  const QString text = Selection_Text();
+  std::unique_ptr<QMimeData> data = Selection_Data();
   Change_Selection(QStringLiteral("Cut values"), Zero);
-  QApplication::clipboard()->setText(text);
+  QApplication::clipboard()->setMimeData(data.release());
 }
 
 void TEditTable::Edit_Delete()
@@ -680,7 +620,9 @@ void TEditTable::Edit_Paste()
   if (!Has_Selection()) {
     return;
   }
-  Paste_Text(QApplication::clipboard()->text());
+  if (const QMimeData *const data = QApplication::clipboard()->mimeData()) {
+    Paste_Text(Clipboard_Table_Text(*data));
+  }
 }
 
 // A single cell or a selection of exactly the block's size takes the block once, cut
@@ -689,7 +631,7 @@ void TEditTable::Edit_Paste()
 void TEditTable::Paste_Text(const QString &text)
 {
   TPaste_Block block;
-  if (!Parse_Paste_Text(text, &block)) {
+  if (!Parse_Paste_Text(text, locale(), &block)) {
     return;
   }
   const int rows = d_selection_bottom - d_selection_top + 1;
@@ -719,11 +661,15 @@ void TEditTable::Paste_Text(const QString &text)
   }
   Repaint_Cells();
   emit End_Multiple_Cell_Change();
+  if (block.skipped_count > 0) {
+    emit Fields_Skipped(block.skipped_count);
+  }
 }
 
 void TEditTable::Clipboard_Data_Changed()
 {
-  d_paste_action->setEnabled(!QApplication::clipboard()->text().isEmpty());
+  const QMimeData *const data = QApplication::clipboard()->mimeData();
+  d_paste_action->setEnabled(data && (!data->text().isEmpty() || data->hasHtml()));
 }
 
 void TEditTable::contextMenuEvent(QContextMenuEvent *event)
@@ -929,9 +875,8 @@ void TEditTable::Cell_Editor_Closed()
   const bool was_blocked = d_cell_editor->blockSignals(true);
   d_cell_editor->clear();
   d_cell_editor->blockSignals(was_blocked);
-  bool converted = false;
-  double number = text.toDouble(&converted);
-  if (!converted) {
+  double number = 0.0;
+  if (!Read_Number(text, locale(), &number)) {
     return;
   }
   if (d_entry_mode == ENTRY_ADD) {

@@ -5,12 +5,14 @@
 #include <QStringList>
 #include <QTableWidget>
 
+#include <memory>
 #include <vector>
 
 class QAction;
 class QContextMenuEvent;
 class QFocusEvent;
 class QKeyEvent;
+class QMimeData;
 
 const int ENTRY_REPLACE = 0;
 const int ENTRY_ADD = 1;
@@ -91,6 +93,8 @@ signals:
   void Cell_Changed(const int row, const int column, const double &value);
   void Start_Multiple_Cell_Change(const QString &description);
   void End_Multiple_Cell_Change();
+  // After a paste: how many fields were no number and left their cells as they were.
+  void Fields_Skipped(int count);
 
 protected:
   void keyPressEvent(QKeyEvent *event) override;
@@ -122,7 +126,7 @@ private:
   int Offset(int row, int column) const;
   void Store_Value(int offset, const double &value);
   bool Has_Selection() const;
-  QString Selection_Text() const;
+  std::unique_ptr<QMimeData> Selection_Data() const;
   void Change_Selection(const QString &description, double (*change)(const double &value));
   void Paste_Text(const QString &text);
   bool Handle_Command_Key(const QKeyEvent &event);

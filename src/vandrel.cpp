@@ -1,6 +1,7 @@
 #include "src/vandrel.h"
 
 #include "core/assertion.h"
+#include "core/clipboardblock.h"
 #include "core/numberformat.h"
 #include "core/numericedit.h"
 #include "core/tableeditor.h"
@@ -18,10 +19,12 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMimeData>
 #include <QSettings>
 #include <QSignalBlocker>
 #include <QSpacerItem>
 #include <QSpinBox>
+#include <QStatusBar>
 #include <QTableWidgetItem>
 #include <QToolButton>
 
@@ -44,6 +47,7 @@ const int MINIMUM_DISPLAY_PRECISION = 1;
 const int MAXIMUM_DISPLAY_PRECISION = 9;
 const int FIELD_MINIMUM_WIDTH = 100;
 const int GROUP_VERTICAL_SPACING = 4;
+const int SKIPPED_MESSAGE_MS = 10000;
 
 QSpacerItem *Horizontal_Spacer()
 {
@@ -389,6 +393,16 @@ void TVandrel::Connect_Signals()
           SLOT(Start_Multiple_Cell_Change(void)));
   connect(d_edit_table, SIGNAL(End_Multiple_Cell_Change(void)), this,
           SLOT(End_Multiple_Cell_Change(void)));
+  for (TEditTable *table : {d_input_table, d_edit_table}) {
+    connect(table, &TEditTable::Fields_Skipped, this, &TVandrel::Fields_Skipped);
+  }
+}
+
+void TVandrel::Fields_Skipped(const int count)
+{
+  statusBar()->showMessage(
+    tr("%n pasted field(s) not a number: the cells kept their values.", nullptr, count),
+    SKIPPED_MESSAGE_MS);
 }
 
 void TVandrel::Save_Settings()
@@ -423,17 +437,17 @@ void TVandrel::Display_Precision_Changed(const int precision)
 void TVandrel::Copy_Output()
 {
   const bool with_positions = d_output_copy_option->currentData().toInt() != 0;
-  const int precision = d_display_precision->value();
-  QString text;
-  for (const TVector2 &point : d_model.Output()) {
+  const Point_List &output = d_model.Output();
+  TClipboard_Block block(d_display_precision->value(), locale());
+  block.Reserve(qsizetype(output.size()) * (with_positions ? 2 : 1));
+  for (const TVector2 &point : output) {
     if (with_positions) {
-      text += Format_Number(point.x, precision);
-      text += QLatin1Char('\t');
+      block.Add(point.x);
     }
-    text += Format_Number(point.y, precision);
-    text += QLatin1Char('\n');
+    block.Add(point.y);
+    block.End_Row();
   }
-  QApplication::clipboard()->setText(text, QClipboard::Clipboard);
+  QApplication::clipboard()->setMimeData(block.Mime_Data().release(), QClipboard::Clipboard);
 }
 
 void TVandrel::Show_Hide_Graph(const bool shown)

@@ -74,6 +74,7 @@ private slots:
   void End_Multiple_Cell_Change();
 
 private:
+  void Fields_Skipped(int count);
   void Open_Settings();
   void Build_Input_Group(QWidget *central);
   void Build_Edit_Group(QWidget *central);

@@ -631,7 +631,7 @@ private slots:
     QTest::newRow("empty line in the middle") << "7\n\n9\n" << QRect(0, 0, 1, 1) << TCells({7, 1, 9, 3, 4, 5, 10, 11, 12, 13, 14, 15}) << 2;
     QTest::newRow("short later line") << "7\t8\n9\n" << QRect(0, 0, 1, 1) << TCells({7, 9, 2, 3, 4, 5, 8, 11, 12, 13, 14, 15}) << 3;
     QTest::newRow("long later line") << "7\n9\t8\n" << QRect(0, 0, 1, 1) << TCells({7, 9, 2, 3, 4, 5, 10, 11, 12, 13, 14, 15}) << 2;
-    QTest::newRow("word pastes zero") << " word \n" << QRect(1, 3, 1, 1) << TCells({0, 1, 2, 3, 4, 5, 10, 11, 12, 0, 14, 15}) << 1;
+    QTest::newRow("word leaves its cell") << " word \n" << QRect(1, 3, 1, 1) << TCells({0, 1, 2, 3, 4, 5, 10, 11, 12, 13, 14, 15}) << 0;
     QTest::newRow("trailing line ends") << "7\n\n\n" << QRect(0, 0, 1, 1) << TCells({7, 1, 2, 3, 4, 5, 10, 11, 12, 13, 14, 15}) << 1;
     QTest::newRow("CR LF") << "7\r\n8\r\n" << QRect(0, 0, 1, 1) << TCells({7, 8, 2, 3, 4, 5, 10, 11, 12, 13, 14, 15}) << 2;
     QTest::newRow("CR LF, empty last field") << "7\t\r\n8\t\r\n" << QRect(0, 0, 1, 1) << TCells({7, 8, 2, 3, 4, 5, 10, 11, 12, 13, 14, 15}) << 2;
