@@ -138,6 +138,12 @@ void Run(const int rows)
   table.setRangeSelected(QTableWidgetSelectionRange(0, 0, rows - 1, 0), true);
   const double paste =
     Time([&] { QTest::keyClick(&table, Qt::Key_V, Qt::ControlModifier); });
+  const double home = Time([&] { QTest::keyClick(&table, Qt::Key_Home, Qt::ControlModifier); });
+  const double extend = Time(
+    [&] { QTest::keyClick(&table, Qt::Key_End, Qt::ControlModifier | Qt::ShiftModifier); });
+  const double move_up = Time([&] { QTest::keyClick(&table, Qt::Key_Up); });
+  const double select_all =
+    Time([&] { QTest::keyClick(&table, Qt::Key_A, Qt::ControlModifier); });
 
   std::printf("rows %d\n", rows);
   std::printf("  Set_Table_Size (first)                %9.1f ms\n", size_only);
@@ -159,6 +165,10 @@ void Run(const int rows)
   }
   std::printf("  paste one value over the column       %9.1f ms (%d Cell_Changed)\n", paste,
               changes);
+  std::printf("  Ctrl+Home                             %9.1f ms\n", home);
+  std::printf("  Ctrl+Shift+End (select every row)     %9.1f ms\n", extend);
+  std::printf("  Up at the last row                    %9.1f ms\n", move_up);
+  std::printf("  Ctrl+A                                %9.1f ms\n", select_all);
   std::printf("  heap per row                          %9.0f bytes\n",
               static_cast<double>(heap_after - heap_before) / rows);
   std::fflush(stdout);
