@@ -502,6 +502,11 @@ void TEditTable::Set_Invert_Enabled(const bool enabled)
   d_invert_enabled = enabled;
 }
 
+void TEditTable::Add_Context_Actions(const QList<QAction *> &actions)
+{
+  d_context_actions += actions;
+}
+
 bool TEditTable::Contains(const int row, const int column) const
 {
   return row >= 0 && row < d_row_count && column >= 0 && column < d_column_count;
@@ -566,18 +571,85 @@ std::unique_ptr<QMimeData> TEditTable::Selection_Data() const
 }
 
 void TEditTable::Change_Selection(const QString &description,
-                                  double (*change)(const double &value))
+                                  const std::function<double(const double &value)> &change)
+{
+  Change_Rows(description, d_selection_top, d_selection_bottom,
+              [this, &change](const int row, const int column) {
+                return change(Value(row, column));
+              });
+}
+
+// The selected columns of the given rows take new values.
+void TEditTable::Change_Rows(const QString &description, const int first_row,
+                             const int last_row,
+                             const std::function<double(int row, int column)> &value_at)
 {
   emit Start_Multiple_Cell_Change(description);
-  for (int row = d_selection_top; row <= d_selection_bottom; ++row) {
+  for (int row = first_row; row <= last_row; ++row) {
     for (int column = d_selection_left; column <= d_selection_right; ++column) {
-      const double value = change(Value(row, column));
+      const double value = value_at(row, column);
       Store_Value(Offset(row, column), value);
       emit Cell_Changed(row, column, value);
     }
   }
   Repaint_Cells();
   emit End_Multiple_Cell_Change();
+}
+
+int TEditTable::Selected_Row_Count() const
+{
+  return Has_Selection() ? d_selection_bottom - d_selection_top + 1 : 0;
+}
+
+void TEditTable::Interpolate_Selection()
+{
+  if (d_read_only || Selected_Row_Count() < 2) {
+    return;
+  }
+  const int top = d_selection_top;
+  const double span = d_selection_bottom - top;
+  std::vector<double> first(static_cast<std::size_t>(d_column_count));
+  std::vector<double> rise(first.size());
+  for (int column = d_selection_left; column <= d_selection_right; ++column) {
+    first[column] = Value(top, column);
+    rise[column] = Value(d_selection_bottom, column) - first[column];
+  }
+  Change_Rows(QStringLiteral("Interpolate"), top + 1, d_selection_bottom - 1,
+              [&](const int row, const int column) {
+                return first[column] + rise[column] * ((row - top) / span);
+              });
+}
+
+void TEditTable::Add_To_Selection(const double &number)
+{
+  if (!d_read_only && Has_Selection()) {
+    Change_Selection(QStringLiteral("Add"), [&number](const double &value) {
+      return value + number;
+    });
+  }
+}
+
+void TEditTable::Multiply_Selection(const double &number)
+{
+  if (!d_read_only && Has_Selection()) {
+    Change_Selection(QStringLiteral("Multiply"), [&number](const double &value) {
+      return value * number;
+    });
+  }
+}
+
+void TEditTable::Set_Selection(const double &number)
+{
+  if (!d_read_only && Has_Selection()) {
+    Change_Selection(QStringLiteral("Set Value"), [&number](const double &) { return number; });
+  }
+}
+
+void TEditTable::Invert_Selection()
+{
+  if (!d_read_only && Has_Selection()) {
+    Change_Selection(QStringLiteral("Invert Sign"), Negated);
+  }
 }
 
 void TEditTable::Edit_Copy()
@@ -609,10 +681,7 @@ void TEditTable::Edit_Delete()
 
 void TEditTable::Edit_Invert()
 {
-  if (!Has_Selection()) {
-    return;
-  }
-  Change_Selection(QStringLiteral("Invert Sign"), Negated);
+  Invert_Selection();
 }
 
 void TEditTable::Edit_Paste()
@@ -686,6 +755,10 @@ void TEditTable::contextMenuEvent(QContextMenuEvent *event)
   if (d_invert_enabled) {
     menu.addSeparator();
     menu.addAction(d_invert_action);
+  }
+  if (!d_context_actions.isEmpty()) {
+    menu.addSeparator();
+    menu.addActions(d_context_actions);
   }
   menu.exec(event->globalPos());
 }

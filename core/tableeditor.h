@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QTableWidget>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -87,6 +88,21 @@ public:
   void Set_Enter_Mode(int mode);
   void Set_Read_Only(bool read_only);
   void Set_Invert_Enabled(bool enabled);
+  // Shown after the table's own commands in its context menu.
+  void Add_Context_Actions(const QList<QAction *> &actions);
+
+  // Commands on the selected cells, each one multiple-cell change named after it; a
+  // read-only table or one without a selection is left alone.
+  bool Has_Selection() const;
+  int Selected_Row_Count() const;
+  bool Is_Read_Only() const { return d_read_only; }
+  // In each selected column, the cells strictly between the first and last selected
+  // rows take values on the straight line between those two rows' values.
+  void Interpolate_Selection();
+  void Add_To_Selection(const double &number);
+  void Multiply_Selection(const double &number);
+  void Set_Selection(const double &number);
+  void Invert_Selection();
 
 signals:
   void Selection_Changed();
@@ -125,9 +141,11 @@ private:
   bool Contains(int row, int column) const;
   int Offset(int row, int column) const;
   void Store_Value(int offset, const double &value);
-  bool Has_Selection() const;
   std::unique_ptr<QMimeData> Selection_Data() const;
-  void Change_Selection(const QString &description, double (*change)(const double &value));
+  void Change_Selection(const QString &description,
+                        const std::function<double(const double &value)> &change);
+  void Change_Rows(const QString &description, int first_row, int last_row,
+                   const std::function<double(int row, int column)> &value_at);
   void Paste_Text(const QString &text);
   bool Handle_Command_Key(const QKeyEvent &event);
   void Move_Current_Row();
@@ -142,6 +160,7 @@ private:
   QAction *d_paste_action = nullptr;
   QAction *d_delete_action = nullptr;
   QAction *d_invert_action = nullptr;
+  QList<QAction *> d_context_actions;
   bool d_invert_enabled = true;
   bool d_read_only = false;
   bool d_editor_changed = false;

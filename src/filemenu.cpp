@@ -6,6 +6,7 @@
 #include "src/document.h"
 #include "src/recentfiles.h"
 #include "src/recovery.h"
+#include "src/undohistory.h"
 #include "src/userdialogs.h"
 
 #include <QAction>
@@ -20,6 +21,7 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
+#include <QUndoStack>
 #include <QUrl>
 
 namespace {
@@ -120,6 +122,7 @@ void TVandrel::New_Document()
   d_model.Clear_Values();
   Show_Content();
   Set_Document_Path(QString());
+  d_history->Clear();
   Mark_Saved();
 }
 
@@ -184,6 +187,7 @@ bool TVandrel::Restore_Recovered(const QString &path)
   ASSERT(d_model.Set_Content(work.content));
   Show_Content();
   Set_Document_Path(work.document_path);
+  d_history->Clear_Unsaved();
   Document_Changed();
   Save_Recovery();
   Discard_Recovery(path);
@@ -247,6 +251,7 @@ bool TVandrel::Load(const QString &path)
   ASSERT(d_model.Set_Content(content));
   Show_Content();
   Set_Document_Path(QFileInfo(path).absoluteFilePath());
+  d_history->Clear();
   Mark_Saved();
   Add_Recent_File(d_settings.get(), d_document_path);
   return true;
@@ -265,17 +270,16 @@ bool TVandrel::Write_To(const QString &path)
   return true;
 }
 
-// Called once per user action, never per cell: restarting the timer is all it costs.
+// Called once per step done or undone, never per cell: restarting the timer is all it
+// costs. The modified marker follows the undo stack's clean state.
 void TVandrel::Document_Changed()
 {
-  if (!isWindowModified()) {
-    setWindowModified(true);
-  }
   d_recovery_timer->start();
 }
 
 void TVandrel::Mark_Saved()
 {
+  d_history->Stack()->setClean();
   setWindowModified(false);
   d_recovery_timer->stop();
   d_recovery->Remove();

@@ -43,20 +43,30 @@ TSeries Corrected_Edit(const TRange &typed, const double &input_increment)
 
 const TSeries &TResampling_Model::Set_Input_Range(const TRange &typed)
 {
-  d_input_series = Corrected_Input(typed);
-  Fill_Positions(d_input_series, &d_input);
-  d_output = d_input;
+  Set_Input_Series(Corrected_Input(typed));
   return d_input_series;
 }
 
 const TSeries &TResampling_Model::Set_Edit_Range(const TRange &typed)
 {
-  d_edit_series = Corrected_Edit(typed, d_input_series.range.increment);
+  Set_Edit_Series(Corrected_Edit(typed, d_input_series.range.increment));
+  return d_edit_series;
+}
+
+void TResampling_Model::Set_Input_Series(const TSeries &series)
+{
+  d_input_series = series;
+  Fill_Positions(d_input_series, &d_input);
+  d_output = d_input;
+}
+
+void TResampling_Model::Set_Edit_Series(const TSeries &series)
+{
+  d_edit_series = series;
   Fill_Positions(d_edit_series, &d_edit);
   for (TVector2 &point : d_edit) {
     point.y = 0.0;
   }
-  return d_edit_series;
 }
 
 void TResampling_Model::Set_Input_Value(const int row, const double &value)
@@ -76,6 +86,15 @@ void TResampling_Model::Set_Offset(const int row, const double &value)
 void TResampling_Model::Set_Zero_Offset(const bool zero_offset)
 {
   d_zero_offset = zero_offset;
+}
+
+bool TResampling_Model::Set_Offsets(const std::vector<double> &offsets)
+{
+  if (!Fits(d_edit_series, offsets)) {
+    return false;
+  }
+  Fill_Values(offsets, &d_edit);
+  return true;
 }
 
 bool TResampling_Model::Set_Input(const TSeries &series, const std::vector<double> &values)

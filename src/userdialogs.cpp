@@ -3,6 +3,7 @@
 #include "src/document.h"
 
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace {
@@ -54,4 +55,32 @@ QString TUser_Dialogs::Save_File_Name(QWidget *parent, const QString &suggestion
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QString::fromLatin1(DOCUMENT_SUFFIX));
   return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+// Asks again after text that is no number, showing what was typed so it can be corrected.
+bool TUser_Dialogs::Ask_Number(QWidget *parent, const QString &title, double *number)
+{
+  QString text;
+  for (;;) {
+    bool accepted = false;
+    text = QInputDialog::getText(parent, title, QStringLiteral("Number:"), QLineEdit::Normal,
+                                 text, &accepted);
+    if (!accepted) {
+      return false;
+    }
+    if (Read_Typed_Number(text, number)) {
+      return true;
+    }
+    Show_Error(parent, QStringLiteral("\u201c%1\u201d is not a number.").arg(text));
+  }
+}
+
+bool Read_Typed_Number(const QString &text, double *number)
+{
+  bool converted = false;
+  const double value = text.toDouble(&converted);
+  if (converted && number) {
+    *number = value;
+  }
+  return converted;
 }

@@ -28,6 +28,12 @@ public:
   virtual QString Open_File_Name(QWidget *parent, const QString &folder);
   // Where to save, empty when the user cancels.
   virtual QString Save_File_Name(QWidget *parent, const QString &suggestion);
+  // A number for a command on the selected cells, read as the cells read typed text;
+  // false when the user cancels.
+  virtual bool Ask_Number(QWidget *parent, const QString &title, double *number);
 };
+
+// A number as a user types it into a cell or a dialog; false for any other text.
+bool Read_Typed_Number(const QString &text, double *number);
 
 #endif

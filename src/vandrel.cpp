@@ -9,6 +9,7 @@
 #include "src/recovery.h"
 #include "src/resampling.h"
 #include "src/settingsfile.h"
+#include "src/undohistory.h"
 #include "src/userdialogs.h"
 
 #include <QApplication>
@@ -27,6 +28,7 @@
 #include <QStatusBar>
 #include <QTableWidgetItem>
 #include <QToolButton>
+#include <QUndoStack>
 
 #include <algorithm>
 
@@ -185,6 +187,7 @@ TVandrel::TVandrel(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent,
 {
   Open_Settings();
   Build_File_Menu();
+  Build_Edit_Menu();
   resize(1001, 635);
   auto *central = new QWidget(this);
   auto *grid = new QGridLayout(central);
@@ -214,7 +217,11 @@ TVandrel::TVandrel(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent,
   Connect_Signals();
 }
 
-TVandrel::~TVandrel() = default;
+// The stack, a child, goes after the members; it must not report to a window half gone.
+TVandrel::~TVandrel()
+{
+  Undo_Stack()->disconnect(this);
+}
 
 void TVandrel::Open_Settings()
 {
@@ -384,15 +391,16 @@ void TVandrel::Connect_Signals()
   connect(d_input_table, SIGNAL(Cell_Changed(const int, const int, const double &)), this,
           SLOT(Input_Changed(const int, const int, const double &)));
   connect(d_input_table, SIGNAL(Start_Multiple_Cell_Change(const QString &)), this,
-          SLOT(Start_Multiple_Cell_Change(void)));
+          SLOT(Start_Multiple_Cell_Change(const QString &)));
   connect(d_input_table, SIGNAL(End_Multiple_Cell_Change(void)), this,
           SLOT(End_Multiple_Cell_Change(void)));
   connect(d_edit_table, SIGNAL(Cell_Changed(const int, const int, const double &)), this,
           SLOT(Edit_Changed(const int, const int, const double &)));
   connect(d_edit_table, SIGNAL(Start_Multiple_Cell_Change(const QString &)), this,
-          SLOT(Start_Multiple_Cell_Change(void)));
+          SLOT(Start_Multiple_Cell_Change(const QString &)));
   connect(d_edit_table, SIGNAL(End_Multiple_Cell_Change(void)), this,
           SLOT(End_Multiple_Cell_Change(void)));
+  Connect_Edit_Commands();
   for (TEditTable *table : {d_input_table, d_edit_table}) {
     connect(table, &TEditTable::Fields_Skipped, this, &TVandrel::Fields_Skipped);
   }
@@ -465,7 +473,7 @@ void TVandrel::Zero_Offset_Toggled(const bool checked)
 {
   d_model.Set_Zero_Offset(checked);
   Recalculate_And_Plot();
-  Document_Changed();
+  d_history->Push(std::make_unique<TZero_Offset_Step>(&d_model, Undo_View(), checked));
 }
 
 void TVandrel::Input_Selection_Mode_Changed()
@@ -477,9 +485,7 @@ void TVandrel::Input_Range_Changed()
 {
   d_output_start->Set_Value(d_input_start->Value());
   d_output_end->Set_Value(d_input_end->Value());
-  Rebuild_Input_Data();
-  Recalculate_And_Plot();
-  Document_Changed();
+  Change_Input_Range();
 }
 
 void TVandrel::Input_Increment_Count_Changed()
@@ -495,9 +501,7 @@ void TVandrel::Input_Increment_Count_Changed()
   const double end = start + (count - 1) * increment;
   d_input_end->Set_Value(end);
   d_output_end->Set_Value(end);
-  Rebuild_Input_Data();
-  Recalculate_And_Plot();
-  Document_Changed();
+  Change_Input_Range();
 }
 
 void TVandrel::Input_Changed(const int row, const int column, const double value)
@@ -505,10 +509,11 @@ void TVandrel::Input_Changed(const int row, const int column, const double value
   if (!ASSERT(column == 0)) {
     return;
   }
+  Record_Cell(INPUT_DATA, row, d_model.Input()[static_cast<std::size_t>(row)].y, value);
   d_model.Set_Input_Value(row, value);
   if (!d_multiple_cell_change) {
     Recalculate_And_Plot();
-    Document_Changed();
+    Push_Cell_Step();
   }
 }
 
@@ -519,9 +524,7 @@ void TVandrel::Edit_Selection_Mode_Changed()
 
 void TVandrel::Edit_Range_Changed()
 {
-  Rebuild_Edit_Data();
-  Recalculate_And_Plot();
-  Document_Changed();
+  Change_Edit_Range();
 }
 
 void TVandrel::Edit_Increment_Count_Changed()
@@ -533,9 +536,7 @@ void TVandrel::Edit_Increment_Count_Changed()
     d_edit_count->Set_Value(count);
   }
   d_edit_end->Set_Value(start + increment * (count - 1));
-  Rebuild_Edit_Data();
-  Recalculate_And_Plot();
-  Document_Changed();
+  Change_Edit_Range();
 }
 
 void TVandrel::Edit_Changed(const int row, const int column, const double value)
@@ -543,23 +544,77 @@ void TVandrel::Edit_Changed(const int row, const int column, const double value)
   if (!ASSERT(column == 0)) {
     return;
   }
+  Record_Cell(EDIT_DATA, row, d_model.Edit()[static_cast<std::size_t>(row)].y, value);
   d_model.Set_Offset(row, value);
   if (!d_multiple_cell_change) {
     Recalculate_And_Plot();
-    Document_Changed();
+    Push_Cell_Step();
   }
 }
 
-void TVandrel::Start_Multiple_Cell_Change()
+// The cells between here and the end signal come from one table and make one step.
+void TVandrel::Start_Multiple_Cell_Change(const QString &description)
 {
   d_multiple_cell_change = true;
+  d_pending_name = Step_Name(description);
 }
 
 void TVandrel::End_Multiple_Cell_Change()
 {
   d_multiple_cell_change = false;
   Recalculate_And_Plot();
-  Document_Changed();
+  Push_Cell_Step();
+}
+
+// A typed value comes alone, outside any multiple-cell change.
+void TVandrel::Record_Cell(const TData_Table table, const int row, const double &old_value,
+                           const double &new_value)
+{
+  if (!d_multiple_cell_change) {
+    d_pending_name = QStringLiteral("Typing");
+  }
+  d_pending_table = table;
+  if (old_value != new_value) {
+    d_pending_cells.push_back({row, old_value, new_value});
+  }
+}
+
+void TVandrel::Push_Cell_Step()
+{
+  if (d_pending_cells.empty()) {
+    return;
+  }
+  d_history->Push(std::make_unique<TCell_Step>(&d_model, Undo_View(), d_pending_name, d_pending_table,
+                                               std::move(d_pending_cells)));
+  d_pending_cells.clear();
+}
+
+void TVandrel::Change_Input_Range()
+{
+  const TSeries old_series = d_model.Input_Series();
+  const std::vector<double> old_values = Values_Of(d_model.Input());
+  Rebuild_Input_Data();
+  Recalculate_And_Plot();
+  if (!Same_Series(old_series, d_model.Input_Series())) {
+    d_history->Push(std::make_unique<TInput_Range_Step>(&d_model, Undo_View(), old_series, old_values,
+                                                        d_model.Input_Series()));
+  }
+}
+
+// Even the same range clears the offsets; the step keeps them unless all were 0.0.
+void TVandrel::Change_Edit_Range()
+{
+  const TSeries old_series = d_model.Edit_Series();
+  std::vector<double> old_offsets = Values_Of(d_model.Edit());
+  Rebuild_Edit_Data();
+  Recalculate_And_Plot();
+  const bool cleared = std::any_of(old_offsets.begin(), old_offsets.end(),
+                                   [](const double &offset) { return offset != 0.0; });
+  if (cleared || !Same_Series(old_series, d_model.Edit_Series())) {
+    d_history->Push(std::make_unique<TEdit_Range_Step>(&d_model, Undo_View(), old_series,
+                                                       std::move(old_offsets),
+                                                       d_model.Edit_Series()));
+  }
 }
 
 void TVandrel::Rebuild_Input_Data()
@@ -608,8 +663,18 @@ void TVandrel::Calculate_Output_Data()
 // Shows the model's whole content: range fields, counts, tables, switch and output.
 void TVandrel::Show_Content()
 {
+  Show_Input_Part();
+  Show_Edit_Part();
+  {
+    const QSignalBlocker blocker(d_zero_offset_button);
+    d_zero_offset_button->setChecked(d_model.Zero_Offset());
+  }
+  Recalculate_And_Plot();
+}
+
+void TVandrel::Show_Input_Part()
+{
   const TSeries &input = d_model.Input_Series();
-  const TSeries &edit = d_model.Edit_Series();
   for (TDoubleEdit *field : {d_input_start, d_output_start}) {
     field->Set_Value(input.range.start);
   }
@@ -621,17 +686,49 @@ void TVandrel::Show_Content()
   }
   d_input_count->Set_Value(input.count);
   d_output_count->Set_Value(input.count);
+  Show_Points(d_input_table, d_model.Input());
+  Show_Points(d_output_table, d_model.Output());
+}
+
+void TVandrel::Show_Edit_Part()
+{
+  const TSeries &edit = d_model.Edit_Series();
   d_edit_start->Set_Value(edit.range.start);
   d_edit_increment->Set_Value(edit.range.increment);
   d_edit_end->Set_Value(edit.range.end);
   d_edit_count->Set_Value(edit.count);
-  Show_Points(d_input_table, d_model.Input());
   Show_Points(d_edit_table, d_model.Edit());
-  Show_Points(d_output_table, d_model.Output());
+}
+
+void TVandrel::Show_Input_Range()
+{
+  Show_Input_Part();
+  Recalculate_And_Plot();
+}
+
+void TVandrel::Show_Edit_Range()
+{
+  Show_Edit_Part();
+  Recalculate_And_Plot();
+}
+
+void TVandrel::Show_Zero_Offset()
+{
   {
     const QSignalBlocker blocker(d_zero_offset_button);
     d_zero_offset_button->setChecked(d_model.Zero_Offset());
   }
+  Recalculate_And_Plot();
+}
+
+// The changed rows become the selection, so the user sees what the step touched.
+void TVandrel::Show_Cells(const TData_Table table, const int first_row, const int last_row)
+{
+  TEditTable *const view = table == INPUT_DATA ? d_input_table : d_edit_table;
+  view->Set_Column(0, Values_Of(table == INPUT_DATA ? d_model.Input() : d_model.Edit()));
+  view->setCurrentCell(first_row, 0, QItemSelectionModel::NoUpdate);
+  view->clearSelection();
+  view->setRangeSelected(QTableWidgetSelectionRange(first_row, 0, last_row, 0), true);
   Recalculate_And_Plot();
 }
 

@@ -2,6 +2,7 @@
 #define SRC_VANDREL_H
 
 #include "src/model.h"
+#include "src/undocommands.h"
 
 #include <QMainWindow>
 
@@ -10,7 +11,10 @@
 class QCloseEvent;
 class QDragEnterEvent;
 class QDropEvent;
+class QAction;
 class QMenu;
+class QUndoStack;
+class TUndo_History;
 class QTimer;
 class TRecovery_File;
 class TUser_Dialogs;
@@ -26,8 +30,9 @@ class TIntEdit;
 class TInterpolationGraphDialog;
 
 // The main window: input, editor and output tables with their ranges, and the model that
-// derives the output from the input and the editor's offsets.
-class TVandrel : public QMainWindow
+// derives the output from the input and the editor's offsets. Every change a user makes
+// is one step in its undo history.
+class TVandrel : public QMainWindow, private TUndo_View
 {
   Q_OBJECT
 
@@ -39,6 +44,7 @@ public:
   const QString &Document_Path() const { return d_document_path; }
   const TResampling_Model &Model() const { return d_model; }
   void Set_User_Dialogs(std::unique_ptr<TUser_Dialogs> dialogs);
+  QUndoStack *Undo_Stack() const;
 
   // File menu. Each asks about unsaved changes first where they would be lost.
   void New_Document();
@@ -70,7 +76,7 @@ private slots:
   void Edit_Range_Changed();
   void Edit_Increment_Count_Changed();
   void Edit_Changed(int row, int column, double value);
-  void Start_Multiple_Cell_Change();
+  void Start_Multiple_Cell_Change(const QString &description);
   void End_Multiple_Cell_Change();
 
 private:
@@ -99,6 +105,26 @@ private:
   QString Document_Name() const;
   void Save_Recovery();
   bool Restore_Recovered(const QString &path);
+
+  void Build_Edit_Menu();
+  QAction *Add_Command(QMenu *menu, const QString &text, const QString &name);
+  void Connect_Edit_Commands();
+  void Focus_Changed(QWidget *now);
+  TEditTable *Command_Table() const;
+  void Update_Edit_Commands();
+  void Ask_And_Apply(const QString &title, void (TEditTable::*command)(const double &));
+  void Clean_Changed(bool clean);
+  void Record_Cell(TData_Table table, int row, const double &old_value, const double &new_value);
+  void Push_Cell_Step();
+  void Change_Input_Range();
+  void Change_Edit_Range();
+  TUndo_View *Undo_View() { return this; }
+  void Show_Cells(TData_Table table, int first_row, int last_row) override;
+  void Show_Input_Range() override;
+  void Show_Edit_Range() override;
+  void Show_Zero_Offset() override;
+  void Show_Input_Part();
+  void Show_Edit_Part();
 
   void Rebuild_Input_Data();
   void Rebuild_Edit_Data();
@@ -140,6 +166,18 @@ private:
   TResampling_Model d_model;
   QString d_document_path;
   bool d_multiple_cell_change = false;
+  std::unique_ptr<TUndo_History> d_history;
+  // The cells a multiple-cell change has changed so far, for its step.
+  std::vector<TCell_Change> d_pending_cells;
+  TData_Table d_pending_table = INPUT_DATA;
+  QString d_pending_name;
+  // The table that has or last had the focus: the Edit menu's commands act on it.
+  TEditTable *d_focus_table = nullptr;
+  QAction *d_interpolate_action = nullptr;
+  QAction *d_add_action = nullptr;
+  QAction *d_multiply_action = nullptr;
+  QAction *d_set_value_action = nullptr;
+  QAction *d_invert_action = nullptr;
 };
 
 #endif

@@ -16,6 +16,9 @@ public:
   int unsaved_questions = 0;
   int restore_questions = 0;
   QStringList errors;
+  // The text typed into the number dialog; a null text cancels it.
+  QString number_text;
+  QStringList number_titles;
 
   TUnsaved_Answer Ask_Unsaved(QWidget *, const QString &) override
   {
@@ -30,6 +33,11 @@ public:
   void Show_Error(QWidget *, const QString &message) override { errors << message; }
   QString Open_File_Name(QWidget *, const QString &) override { return open_name; }
   QString Save_File_Name(QWidget *, const QString &) override { return save_name; }
+  bool Ask_Number(QWidget *, const QString &title, double *number) override
+  {
+    number_titles << title;
+    return !number_text.isNull() && Read_Typed_Number(number_text, number);
+  }
 };
 
 #endif

@@ -577,7 +577,7 @@ private slots:
       "Graph_Closed()", "Zero_Offset_Toggled(bool)", "Input_Selection_Mode_Changed()",
       "Input_Range_Changed()", "Input_Increment_Count_Changed()", "Input_Changed(int,int,double)",
       "Edit_Selection_Mode_Changed()", "Edit_Range_Changed()", "Edit_Increment_Count_Changed()",
-      "Edit_Changed(int,int,double)", "Start_Multiple_Cell_Change()",
+      "Edit_Changed(int,int,double)", "Start_Multiple_Cell_Change(QString)",
       "End_Multiple_Cell_Change()"};
     QStringList own;
     for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
