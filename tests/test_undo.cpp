@@ -1,0 +1,620 @@
+#include "core/graphwidget.h"
+#include "core/numericedit.h"
+#include "core/tableeditor.h"
+#include "src/undocommands.h"
+#include "src/undohistory.h"
+#include "src/vandrel.h"
+#include "tests/scripted_dialogs.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QUndoStack>
+#include <QtTest>
+
+#include <functional>
+#include <memory>
+
+namespace {
+
+QString Number(const double &value)
+{
+  return QString::number(value, 'g', 17);
+}
+
+// The window under test with its scripted dialogs and the user's ways of changing data.
+class TWindow
+{
+public:
+  TWindow() : d_window(std::make_unique<TVandrel>())
+  {
+    auto dialogs = std::make_unique<TScripted_Dialogs>();
+    d_dialogs = dialogs.get();
+    d_window->Set_User_Dialogs(std::move(dialogs));
+    d_window->show();
+    QApplication::setActiveWindow(d_window.get());
+  }
+
+  TVandrel *operator->() const { return d_window.get(); }
+  TScripted_Dialogs &Dialogs() const { return *d_dialogs; }
+  QUndoStack *Stack() const { return d_window->Undo_Stack(); }
+
+  template <class TChild>
+  TChild *Find(const QString &name) const
+  {
+    TChild *child = d_window->findChild<TChild *>(name);
+    if (!child) {
+      qFatal("no child %s", qPrintable(name));
+    }
+    return child;
+  }
+
+  TEditTable *Table(const QString &group) const { return Find<TEditTable>(group + "_table"); }
+  QAction *Action(const QString &name) const { return Find<QAction>(name + "_action"); }
+
+  void Type(const QString &field, const QString &text) const
+  {
+    QLineEdit *edit = Find<QLineEdit>(field);
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Return);
+  }
+
+  void Type_In_Cell(const QString &group, const int row, const QString &text) const
+  {
+    TEditTable *table = Select(group, row, row);
+    QTest::keyClicks(table, text.left(1));
+    QWidget *editor = QApplication::focusWidget();
+    QVERIFY(editor && editor != table);
+    QTest::keyClicks(editor, text.mid(1));
+    QTest::keyClick(editor, Qt::Key_Return);
+  }
+
+  // Focuses a table with rows first to last selected.
+  TEditTable *Select(const QString &group, const int first, const int last) const
+  {
+    TEditTable *table = Table(group);
+    table->setFocus();
+    table->setCurrentCell(first, 0);
+    table->clearSelection();
+    table->setRangeSelected(QTableWidgetSelectionRange(first, 0, last, 0), true);
+    return table;
+  }
+
+  void Paste(const QString &group, const int first, const int last, const QString &text) const
+  {
+    TEditTable *table = Select(group, first, last);
+    QApplication::clipboard()->setText(text);
+    QTest::keyClick(table, Qt::Key_V, Qt::ControlModifier);
+  }
+
+  // Everything a step may change, as text: ranges, model, the three tables and the graph.
+  QStringList Snapshot() const
+  {
+    QStringList state;
+    for (const char *field : {"input_start", "input_increment", "input_end", "edit_start",
+                              "edit_increment", "edit_end", "output_start", "output_end"}) {
+      state << QString("%1 %2").arg(field).arg(Find<TDoubleEdit>(field)->Value());
+    }
+    for (const char *group : {"input", "edit", "output"}) {
+      state << QString("%1 count %2").arg(group).arg(Find<TIntEdit>(QString(group) + "_count")->Value());
+      TEditTable *table = Table(group);
+      QStringList cells;
+      for (int row = 0; row < table->Row_Count(); ++row) {
+        cells << Number(table->Value(row, 0));
+      }
+      state << QString(group) + " table " + cells.join(' ');
+    }
+    const TResampling_Model &model = d_window->Model();
+    for (const Point_List *points : {&model.Input(), &model.Edit(), &model.Output()}) {
+      QStringList values;
+      for (const TVector2 &point : *points) {
+        values << Number(point.x) + ':' + Number(point.y);
+      }
+      state << "model " + values.join(' ');
+    }
+    state << QString("zero %1 %2").arg(model.Zero_Offset()).arg(
+      Find<QToolButton>("zero_offset_button")->isChecked());
+    TGraphWidget *graph = d_window->findChild<TGraphWidget *>();
+    for (int set = 0; set < graph->Data_Set_Count(); ++set) {
+      QStringList points;
+      for (int i = 0; i < graph->Point_Count(set); ++i) {
+        const TVector2 point = graph->Get_Point(set, i);
+        points << Number(point.x) + ':' + Number(point.y);
+      }
+      state << "graph " + points.join(' ');
+    }
+    return state;
+  }
+
+private:
+  std::unique_ptr<TVandrel> d_window;
+  TScripted_Dialogs *d_dialogs = nullptr;
+};
+
+// Input 1..16 over the default 16 rows, offsets on the 5 editor rows.
+void Fill(const TWindow &window)
+{
+  QStringList values;
+  for (int i = 1; i <= 16; ++i) {
+    values << QString::number(i);
+  }
+  window.Paste("input", 0, 0, values.join('\n'));
+  window.Paste("edit", 0, 0, "1\n-2\n3\n-4\n5\n");
+}
+
+using TAction = std::function<void(const TWindow &)>;
+
+// A step whose every change the history records only in memory, logging what it is asked.
+class TLogged_Step : public TUndo_Step
+{
+public:
+  TLogged_Step(TResampling_Model *model, TUndo_View *view, const QString &text,
+               const std::size_t bytes, QStringList *log)
+    : TUndo_Step(model, view, text), d_bytes(bytes), d_log(log)
+  {
+  }
+  void Undo() override { *d_log << "undo " + Text(); }
+  void Redo() override { *d_log << "redo " + Text(); }
+  std::size_t Bytes() const override { return d_bytes; }
+
+private:
+  std::size_t d_bytes;
+  QStringList *d_log;
+};
+
+class TNo_View : public TUndo_View
+{
+public:
+  void Show_Cells(TData_Table, int, int) override {}
+  void Show_Input_Range() override {}
+  void Show_Edit_Range() override {}
+  void Show_Zero_Offset() override {}
+};
+
+// A two-column table for the commands: column 0 is 0 5 2 9, column 1 is 10 0 0 40.
+std::unique_ptr<TEditTable> Command_Table()
+{
+  auto table = std::make_unique<TEditTable>();
+  table->Set_Table_Size(4, 2);
+  const double values[] = {0, 5, 2, 9, 10, 0, 0, 40};
+  table->Set_Values(values);
+  return table;
+}
+
+QString Columns(const TEditTable &table)
+{
+  QStringList columns;
+  for (int column = 0; column < table.Column_Count(); ++column) {
+    QStringList values;
+    for (int row = 0; row < table.Row_Count(); ++row) {
+      values << Number(table.Value(row, column));
+    }
+    columns << values.join(' ');
+  }
+  return columns.join(" | ");
+}
+
+}  // namespace
+
+class TUndoTest : public QObject
+{
+  Q_OBJECT
+
+private slots:
+  void step_undone_and_redone_data()
+  {
+    QTest::addColumn<TAction>("action");
+    QTest::addColumn<QString>("undo_text");
+    QTest::newRow("typed input") << TAction([](const TWindow &w) {
+      w.Type_In_Cell("input", 3, "42");
+    }) << "Undo Typing";
+    QTest::newRow("typed offset") << TAction([](const TWindow &w) {
+      w.Type_In_Cell("edit", 2, "7.5");
+    }) << "Undo Typing";
+    QTest::newRow("paste over rows") << TAction([](const TWindow &w) {
+      w.Paste("input", 2, 5, "9\n8\n7\n6\n");
+    }) << "Undo Paste";
+    QTest::newRow("cut offsets") << TAction([](const TWindow &w) {
+      QTest::keyClick(w.Select("edit", 1, 3), Qt::Key_X, Qt::ControlModifier);
+    }) << "Undo Cut";
+    QTest::newRow("delete input") << TAction([](const TWindow &w) {
+      QTest::keyClick(w.Select("input", 0, 15), Qt::Key_Delete);
+    }) << "Undo Delete";
+    QTest::newRow("invert offsets") << TAction([](const TWindow &w) {
+      w.Select("edit", 0, 4);
+      w.Action("invert")->trigger();
+    }) << "Undo Invert Sign";
+    QTest::newRow("interpolate offsets") << TAction([](const TWindow &w) {
+      w.Select("edit", 0, 4);
+      w.Action("interpolate")->trigger();
+    }) << "Undo Interpolate";
+    QTest::newRow("input range shrinks") << TAction([](const TWindow &w) {
+      w.Type("input_end", "95");
+    }) << "Undo Input Range";
+    QTest::newRow("input range grows") << TAction([](const TWindow &w) {
+      w.Type("input_end", "400");
+    }) << "Undo Input Range";
+    QTest::newRow("input count") << TAction([](const TWindow &w) {
+      w.Type("input_count", "5");
+    }) << "Undo Input Range";
+    QTest::newRow("editor end") << TAction([](const TWindow &w) {
+      w.Type("edit_end", "150");
+    }) << "Undo Editor Range";
+    QTest::newRow("editor increment") << TAction([](const TWindow &w) {
+      w.Type("edit_increment", "20");
+    }) << "Undo Editor Range";
+    QTest::newRow("zero switch") << TAction([](const TWindow &w) {
+      w.Find<QToolButton>("zero_offset_button")->click();
+    }) << "Undo Zero Offset";
+  }
+
+  void step_undone_and_redone()
+  {
+    QFETCH(TAction, action);
+    QFETCH(QString, undo_text);
+    TWindow window;
+    Fill(window);
+    const int steps = window.Stack()->count();
+    const QStringList before = window.Snapshot();
+    action(window);
+    const QStringList after = window.Snapshot();
+    QVERIFY(before != after);
+    QCOMPARE(window.Stack()->count(), steps + 1);
+    QCOMPARE(window.Action("undo")->text(), "&" + undo_text);
+    window.Action("undo")->trigger();
+    QCOMPARE(window.Snapshot(), before);
+    window.Action("redo")->trigger();
+    QCOMPARE(window.Snapshot(), after);
+    window.Action("undo")->trigger();
+    QCOMPARE(window.Snapshot(), before);
+  }
+
+  void undo_selects_the_changed_cells()
+  {
+    TWindow window;
+    Fill(window);
+    window.Paste("input", 2, 5, "9\n8\n7\n60\n");
+    window.Select("input", 12, 12);
+    window.Stack()->undo();
+    const QList<QTableWidgetSelectionRange> ranges = window.Table("input")->selectedRanges();
+    QCOMPARE(ranges.size(), 1);
+    QCOMPARE(ranges.first().topRow(), 2);
+    QCOMPARE(ranges.first().bottomRow(), 5);
+  }
+
+  // Only cells whose value changed are kept, so a paste of the same values is no step.
+  void unchanged_cells_make_no_step()
+  {
+    TWindow window;
+    Fill(window);
+    const int steps = window.Stack()->count();
+    window.Paste("edit", 0, 0, "1\n-2\n3\n");
+    QCOMPARE(window.Stack()->count(), steps);
+    window.Type("input_end", "215");
+    QCOMPARE(window.Stack()->count(), steps);
+  }
+
+  void several_steps_undone_in_turn()
+  {
+    TWindow window;
+    Fill(window);
+    const QStringList filled = window.Snapshot();
+    window.Type("input_end", "50");
+    const QStringList shrunk = window.Snapshot();
+    window.Type("edit_end", "100");
+    window.Type_In_Cell("edit", 1, "3");
+    window.Stack()->undo();
+    window.Stack()->undo();
+    QCOMPARE(window.Snapshot(), shrunk);
+    window.Stack()->undo();
+    QCOMPARE(window.Snapshot(), filled);
+  }
+
+  void modified_marker_follows_clean_state()
+  {
+    QTemporaryDir folder;
+    TWindow window;
+    QVERIFY(!window->isWindowModified());
+    window.Type_In_Cell("input", 0, "5");
+    QVERIFY(window->isWindowModified());
+    window.Stack()->undo();
+    QVERIFY(!window->isWindowModified());
+    window.Stack()->redo();
+    QVERIFY(window->isWindowModified());
+    window.Dialogs().save_name = folder.filePath("curve.vandrel");
+    QVERIFY(window->Save_Document());
+    QVERIFY(!window->isWindowModified());
+    window.Type_In_Cell("input", 1, "6");
+    QVERIFY(window->isWindowModified());
+    window.Stack()->undo();
+    QVERIFY(!window->isWindowModified());
+    window.Stack()->undo();
+    QVERIFY(window->isWindowModified());
+    window.Stack()->redo();
+    QVERIFY(!window->isWindowModified());
+    window->New_Document();
+    QCOMPARE(window.Stack()->count(), 0);
+    QVERIFY(!window->isWindowModified());
+    QVERIFY(!window.Action("undo")->isEnabled());
+  }
+
+  void opening_starts_an_empty_history()
+  {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("curve.vandrel");
+    TWindow window;
+    window.Type_In_Cell("input", 0, "5");
+    window.Dialogs().save_name = path;
+    QVERIFY(window->Save_Document_As());
+    window.Type_In_Cell("input", 1, "6");
+    QVERIFY(window->Open_File(path));
+    QCOMPARE(window.Stack()->count(), 0);
+    QVERIFY(!window->isWindowModified());
+  }
+
+  void commands_need_an_editable_selection()
+  {
+    TWindow window;
+    const QStringList commands = {"add", "multiply", "set_value", "invert"};
+    for (const QString &name : commands + QStringList{"interpolate"}) {
+      QVERIFY2(!window.Action(name)->isEnabled(), qPrintable(name));
+    }
+    window.Select("input", 3, 3);
+    for (const QString &name : commands) {
+      QVERIFY2(window.Action(name)->isEnabled(), qPrintable(name));
+    }
+    QVERIFY(!window.Action("interpolate")->isEnabled());
+    window.Select("edit", 1, 2);
+    QVERIFY(window.Action("interpolate")->isEnabled());
+    window.Select("output", 1, 5);
+    for (const QString &name : commands + QStringList{"interpolate"}) {
+      QVERIFY2(!window.Action(name)->isEnabled(), qPrintable(name));
+    }
+    // A range field between keeps the commands with the table focused last.
+    window.Select("input", 1, 5);
+    window.Find<QLineEdit>("edit_start")->setFocus();
+    QVERIFY(window.Action("interpolate")->isEnabled());
+  }
+
+  void number_commands_read_the_dialog_data()
+  {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("rows");
+    QTest::addColumn<QString>("undo_text");
+    QTest::newRow("add") << "add" << "2.5" << "1 2 5.5 6.5 7.5 6 7" << "&Undo Add";
+    QTest::newRow("multiply") << "multiply" << "-2" << "1 2 -6 -8 -10 6 7" << "&Undo Multiply";
+    QTest::newRow("set value") << "set_value" << "1e3" << "1 2 1000 1000 1000 6 7"
+                               << "&Undo Set Value";
+    QTest::newRow("cancelled") << "add" << QString() << "1 2 3 4 5 6 7" << "&Undo Paste";
+    QTest::newRow("not a number") << "multiply" << "2x" << "1 2 3 4 5 6 7" << "&Undo Paste";
+  }
+
+  void number_commands_read_the_dialog()
+  {
+    QFETCH(QString, command);
+    QFETCH(QString, text);
+    QFETCH(QString, rows);
+    QFETCH(QString, undo_text);
+    TWindow window;
+    Fill(window);
+    window.Dialogs().number_text = text;
+    window.Select("input", 2, 4);
+    window.Action(command)->trigger();
+    QStringList values;
+    for (int row = 0; row < 7; ++row) {
+      values << Number(window.Table("input")->Value(row, 0));
+    }
+    QCOMPARE(values.join(' '), rows);
+    QCOMPARE(window.Action("undo")->text(), undo_text);
+    QCOMPARE(window.Dialogs().number_titles.size(), 1);
+  }
+
+  void control_z_reaches_the_window_from_a_table()
+  {
+    TWindow window;
+    window.Type_In_Cell("input", 0, "5");
+    TEditTable *table = window.Select("input", 0, 0);
+    QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(table->Value(0, 0), 0.0);
+    QTest::keyClick(table, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(table->Value(0, 0), 5.0);
+    QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(table, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(table->Value(0, 0), 5.0);
+  }
+
+  void control_z_in_an_open_cell_stays_there()
+  {
+    TWindow window;
+    window.Type_In_Cell("input", 0, "5");
+    TEditTable *table = window.Select("input", 1, 1);
+    QTest::keyClicks(table, "7");
+    QWidget *editor = QApplication::focusWidget();
+    QVERIFY(editor && editor != table);
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(window.Stack()->index(), 1);
+    QCOMPARE(table->Value(0, 0), 5.0);
+  }
+
+  void history_drops_oldest_steps_data()
+  {
+    QTest::addColumn<QList<int>>("sizes");
+    QTest::addColumn<QStringList>("kept");
+    QTest::addColumn<int>("bytes");
+    // The budget is 1000: past it, steps go until at most 750 remain.
+    QTest::newRow("within") << QList<int>{300, 300, 400} << QStringList{"0", "1", "2"} << 1000;
+    QTest::newRow("over") << QList<int>{300, 300, 300, 300} << QStringList{"2", "3"} << 600;
+    QTest::newRow("largest last") << QList<int>{100, 200, 5000} << QStringList{"2"} << 5000;
+    QTest::newRow("largest first") << QList<int>{5000, 10, 20} << QStringList{"1", "2"} << 30;
+  }
+
+  void history_drops_oldest_steps()
+  {
+    QFETCH(QList<int>, sizes);
+    QFETCH(QStringList, kept);
+    QFETCH(int, bytes);
+    TResampling_Model model;
+    TNo_View view;
+    QStringList log;
+    QObject parent;
+    TUndo_History history(&parent, 1000);
+    for (int i = 0; i < sizes.size(); ++i) {
+      history.Push(std::make_unique<TLogged_Step>(&model, &view, QString::number(i),
+                                                  static_cast<std::size_t>(sizes[i]), &log));
+    }
+    QVERIFY(log.isEmpty());
+    QCOMPARE(history.Bytes(), static_cast<std::size_t>(bytes));
+    QStringList texts;
+    for (int i = 0; i < history.Stack()->count(); ++i) {
+      texts << history.Stack()->text(i);
+    }
+    QCOMPARE(texts, kept);
+    while (history.Stack()->canUndo()) {
+      history.Stack()->undo();
+    }
+    QCOMPARE(log.size(), kept.size());
+    QCOMPARE(log.first(), "undo " + kept.last());
+  }
+
+  void history_keeps_or_loses_the_clean_state_data()
+  {
+    QTest::addColumn<int>("clean_after");
+    QTest::addColumn<bool>("reachable");
+    QTest::newRow("clean kept") << 3 << true;
+    QTest::newRow("clean dropped") << 1 << false;
+  }
+
+  void history_keeps_or_loses_the_clean_state()
+  {
+    QFETCH(int, clean_after);
+    QFETCH(bool, reachable);
+    TResampling_Model model;
+    TNo_View view;
+    QStringList log;
+    QObject parent;
+    TUndo_History history(&parent, 1000);
+    for (int i = 0; i < 5; ++i) {
+      history.Push(std::make_unique<TLogged_Step>(&model, &view, QString::number(i), 300, &log));
+      if (i + 1 == clean_after) {
+        history.Stack()->setClean();
+      }
+    }
+    QCOMPARE(history.Stack()->count(), 3);
+    QVERIFY(!history.Stack()->isClean());
+    bool seen_clean = false;
+    while (history.Stack()->canUndo()) {
+      history.Stack()->undo();
+      seen_clean = seen_clean || history.Stack()->isClean();
+    }
+    QCOMPARE(seen_clean, reachable);
+  }
+
+  void history_forgets_undone_steps()
+  {
+    TResampling_Model model;
+    TNo_View view;
+    QStringList log;
+    QObject parent;
+    TUndo_History history(&parent, 1000);
+    for (const int size : {100, 200, 400}) {
+      history.Push(std::make_unique<TLogged_Step>(&model, &view, "step", size, &log));
+    }
+    history.Stack()->undo();
+    history.Stack()->undo();
+    history.Push(std::make_unique<TLogged_Step>(&model, &view, "step", 50, &log));
+    QCOMPARE(history.Bytes(), std::size_t(150));
+    history.Clear();
+    QCOMPARE(history.Bytes(), std::size_t(0));
+  }
+
+  void table_commands_data()
+  {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QRect>("selection");
+    QTest::addColumn<double>("number");
+    QTest::addColumn<QString>("columns");
+    QTest::addColumn<int>("changes");
+    // QRect(left column, top row, columns, rows) over 0 5 2 9 | 10 0 0 40.
+    QTest::newRow("interpolate block") << "Interpolate" << QRect(0, 0, 2, 4) << 0.0
+                                       << "0 3 6 9 | 10 20 30 40" << 4;
+    QTest::newRow("interpolate one column") << "Interpolate" << QRect(1, 0, 1, 3) << 0.0
+                                            << "0 5 2 9 | 10 5 0 40" << 1;
+    QTest::newRow("interpolate inner rows") << "Interpolate" << QRect(0, 1, 1, 3) << 0.0
+                                            << "0 5 7 9 | 10 0 0 40" << 1;
+    QTest::newRow("interpolate two rows") << "Interpolate" << QRect(0, 0, 2, 2) << 0.0
+                                          << "0 5 2 9 | 10 0 0 40" << 0;
+    QTest::newRow("interpolate one row") << "Interpolate" << QRect(0, 2, 2, 1) << 0.0
+                                         << "0 5 2 9 | 10 0 0 40" << -1;
+    QTest::newRow("add single") << "Add" << QRect(1, 1, 1, 1) << 2.5
+                                << "0 5 2 9 | 10 2.5 0 40" << 1;
+    QTest::newRow("add block") << "Add" << QRect(0, 1, 2, 2) << -1.0
+                               << "0 4 1 9 | 10 -1 -1 40" << 4;
+    QTest::newRow("multiply column") << "Multiply" << QRect(0, 0, 1, 4) << 3.0
+                                     << "0 15 6 27 | 10 0 0 40" << 4;
+    QTest::newRow("set value block") << "Set Value" << QRect(0, 2, 2, 2) << 7.0
+                                     << "0 5 7 7 | 10 0 7 7" << 4;
+    QTest::newRow("invert block") << "Invert Sign" << QRect(0, 1, 2, 1) << 0.0
+                                  << "0 -5 2 9 | 10 0 0 40" << 2;
+  }
+
+  void table_commands()
+  {
+    QFETCH(QString, command);
+    QFETCH(QRect, selection);
+    QFETCH(double, number);
+    QFETCH(QString, columns);
+    QFETCH(int, changes);
+    const std::unique_ptr<TEditTable> table = Command_Table();
+    table->setRangeSelected(QTableWidgetSelectionRange(selection.top(), selection.left(),
+                                                       selection.bottom(), selection.right()),
+                            true);
+    QSignalSpy starts(table.get(), &TEditTable::Start_Multiple_Cell_Change);
+    QSignalSpy cells(table.get(), &TEditTable::Cell_Changed);
+    QSignalSpy ends(table.get(), &TEditTable::End_Multiple_Cell_Change);
+    if (command == "Interpolate") {
+      table->Interpolate_Selection();
+    } else if (command == "Add") {
+      table->Add_To_Selection(number);
+    } else if (command == "Multiply") {
+      table->Multiply_Selection(number);
+    } else if (command == "Set Value") {
+      table->Set_Selection(number);
+    } else {
+      table->Invert_Selection();
+    }
+    QCOMPARE(Columns(*table), columns);
+    if (changes < 0) {
+      QCOMPARE(starts.size(), 0);
+      QCOMPARE(ends.size(), 0);
+      return;
+    }
+    QCOMPARE(starts.size(), 1);
+    QCOMPARE(starts.first().first().toString(), command);
+    QCOMPARE(cells.size(), changes);
+    QCOMPARE(ends.size(), 1);
+  }
+
+  void read_only_table_takes_no_command()
+  {
+    const std::unique_ptr<TEditTable> table = Command_Table();
+    table->Set_Read_Only(true);
+    table->setRangeSelected(QTableWidgetSelectionRange(0, 0, 3, 1), true);
+    QSignalSpy starts(table.get(), &TEditTable::Start_Multiple_Cell_Change);
+    table->Interpolate_Selection();
+    table->Add_To_Selection(1.0);
+    table->Multiply_Selection(2.0);
+    table->Set_Selection(3.0);
+    table->Invert_Selection();
+    QCOMPARE(starts.size(), 0);
+    QCOMPARE(Columns(*table), QString("0 5 2 9 | 10 0 0 40"));
+  }
+};
+
+QTEST_MAIN(TUndoTest)
+#include "test_undo.moc"
