@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QTableWidgetSelectionRange>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QtTest>
 
 #include <algorithm>
@@ -24,19 +25,43 @@ namespace {
 
 const int REPEATS = 7;
 
-// Runs the step REPEATS times and prints the median and the fastest time in milliseconds.
+double Milliseconds(const std::function<void()> &step)
+{
+  QElapsedTimer timer;
+  timer.start();
+  step();
+  return timer.nsecsElapsed() / 1.0e6;
+}
+
+// Prints the median and the fastest of REPEATS times in milliseconds.
+void Report(const char *name, std::vector<double> times)
+{
+  std::sort(times.begin(), times.end());
+  std::printf("%-58s median %9.1f ms   fastest %9.1f ms\n", name, times[REPEATS / 2], times[0]);
+  std::fflush(stdout);
+}
+
+// Runs the step REPEATS times.
 void Time(const char *name, const std::function<void(int)> &step)
 {
   std::vector<double> times;
   for (int i = 0; i < REPEATS; ++i) {
-    QElapsedTimer timer;
-    timer.start();
-    step(i);
-    times.push_back(timer.nsecsElapsed() / 1.0e6);
+    times.push_back(Milliseconds([&] { step(i); }));
   }
-  std::sort(times.begin(), times.end());
-  std::printf("%-58s median %9.1f ms   fastest %9.1f ms\n", name, times[REPEATS / 2], times[0]);
-  std::fflush(stdout);
+  Report(name, times);
+}
+
+// Undoes and redoes the newest step REPEATS times, timing each apart.
+void Time_Undo_Redo(const char *name, QUndoStack *stack)
+{
+  std::vector<double> undo_times;
+  std::vector<double> redo_times;
+  for (int i = 0; i < REPEATS; ++i) {
+    undo_times.push_back(Milliseconds([stack] { stack->undo(); }));
+    redo_times.push_back(Milliseconds([stack] { stack->redo(); }));
+  }
+  Report(qPrintable(QStringLiteral("undo of ") + name), undo_times);
+  Report(qPrintable(QStringLiteral("redo of ") + name), redo_times);
 }
 
 // The process's resident memory in bytes, from the kernel's status file.
@@ -151,6 +176,10 @@ void Run_Scenario(TVandrel *window, const int rows)
     QApplication::clipboard()->setText(QString::number(i + 1) + "\n");
     QTest::keyClick(input, Qt::Key_V, Qt::ControlModifier);
   });
+  Time_Undo_Redo("the paste of one value over every input row", window->Undo_Stack());
+  Type(window, "input_end", one_short);
+  Time_Undo_Redo("an input range change (one row fewer)", window->Undo_Stack());
+  Type(window, "input_end", last);
   Time("Copy_Output", [&](int) { copy->click(); });
   std::printf("  (%d lines copied)\n", static_cast<int>(QApplication::clipboard()->text().count('\n')));
 }
