@@ -201,6 +201,8 @@ QString Columns(const TEditTable &table)
 
 }  // namespace
 
+Q_DECLARE_METATYPE(TAction)
+
 class TUndoTest : public QObject
 {
   Q_OBJECT
