@@ -34,6 +34,22 @@ int Round_To_Int(const double &x)
   return static_cast<int>(rounded);
 }
 
+// Undo and redo keys belong to the field only while it holds an unfinished edit; once
+// the edit is finished they go on to the window's shortcuts.
+bool Leaves_Undo_Key(QEvent *event, const bool changed)
+{
+  if (changed || event->type() != QEvent::ShortcutOverride) {
+    return false;
+  }
+  const QKeyEvent *const key = static_cast<const QKeyEvent *>(event);
+  const bool control_y = key->modifiers() == Qt::ControlModifier && key->key() == Qt::Key_Y;
+  if (!key->matches(QKeySequence::Undo) && !key->matches(QKeySequence::Redo) && !control_y) {
+    return false;
+  }
+  event->ignore();
+  return true;
+}
+
 }  // namespace
 
 TIntEdit::TIntEdit(QWidget *parent) : QLineEdit(parent)
@@ -172,4 +188,14 @@ void TDoubleEdit::Finish_Edit()
     emit Edit_Finished();
   }
   d_changed = false;
+}
+
+bool TIntEdit::event(QEvent *event)
+{
+  return Leaves_Undo_Key(event, d_changed) || QLineEdit::event(event);
+}
+
+bool TDoubleEdit::event(QEvent *event)
+{
+  return Leaves_Undo_Key(event, d_changed) || QLineEdit::event(event);
 }

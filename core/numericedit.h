@@ -25,6 +25,7 @@ signals:
   void Edit_Finished();
 
 protected:
+  bool event(QEvent *event) override;
   void keyPressEvent(QKeyEvent *event) override;
   void focusOutEvent(QFocusEvent *event) override;
 
@@ -58,6 +59,7 @@ signals:
   void Edit_Finished();
 
 protected:
+  bool event(QEvent *event) override;
   void keyPressEvent(QKeyEvent *event) override;
   void focusOutEvent(QFocusEvent *event) override;
 

@@ -431,6 +431,26 @@ private slots:
     QCOMPARE(table->Value(0, 0), 5.0);
   }
 
+  // Once Return has finished a range field's edit, Ctrl+Z undoes the range change; while
+  // typing, it undoes the typing.
+  void control_z_from_a_finished_range_field()
+  {
+    TWindow window;
+    Fill(window);
+    const QStringList filled = window.Snapshot();
+    window.Type("edit_end", "150");
+    QLineEdit *field = window.Find<QLineEdit>("edit_end");
+    QCOMPARE(QApplication::focusWidget(), field);
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(window.Snapshot(), filled);
+    field->selectAll();
+    QTest::keyClicks(field, "7");
+    const int index = window.Stack()->index();
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(window.Stack()->index(), index);
+    QVERIFY(field->text() != "7");
+  }
+
   void control_z_in_an_open_cell_stays_there()
   {
     TWindow window;
