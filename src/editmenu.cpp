@@ -101,8 +101,8 @@ void TVandrel::Connect_Edit_Commands()
           [this](QWidget *, QWidget *now) { Focus_Changed(now); });
 }
 
-// Focus on anything but a table, a range field or a dialog, leaves the commands with the
-// table that had it last.
+// Focus moving anywhere but to a table (a range field, a dialog) leaves the commands with
+// the table that had it last.
 void TVandrel::Focus_Changed(QWidget *now)
 {
   if (!now) {

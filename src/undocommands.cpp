@@ -24,7 +24,7 @@ TUndo_Step::TUndo_Step(TResampling_Model *model, TUndo_View *view, const QString
   ASSERT(model && view);
 }
 
-std::size_t TUndo_Step::Text_Bytes() const
+std::size_t TUndo_Step::Common_Bytes() const
 {
   return COMMAND_OVERHEAD + static_cast<std::size_t>(d_text.capacity()) * sizeof(QChar);
 }
@@ -70,7 +70,7 @@ void TCell_Step::Redo()
 
 std::size_t TCell_Step::Bytes() const
 {
-  return sizeof(*this) + Text_Bytes() + Vector_Bytes(d_changes);
+  return sizeof(*this) + Common_Bytes() + Vector_Bytes(d_changes);
 }
 
 TInput_Range_Step::TInput_Range_Step(TResampling_Model *model, TUndo_View *view,
@@ -105,7 +105,7 @@ void TInput_Range_Step::Redo()
 
 std::size_t TInput_Range_Step::Bytes() const
 {
-  return sizeof(*this) + Text_Bytes() + Vector_Bytes(d_dropped);
+  return sizeof(*this) + Common_Bytes() + Vector_Bytes(d_dropped);
 }
 
 TEdit_Range_Step::TEdit_Range_Step(TResampling_Model *model, TUndo_View *view,
@@ -133,7 +133,7 @@ void TEdit_Range_Step::Redo()
 
 std::size_t TEdit_Range_Step::Bytes() const
 {
-  return sizeof(*this) + Text_Bytes() + Vector_Bytes(d_old_offsets);
+  return sizeof(*this) + Common_Bytes() + Vector_Bytes(d_old_offsets);
 }
 
 TZero_Offset_Step::TZero_Offset_Step(TResampling_Model *model, TUndo_View *view,
@@ -160,7 +160,7 @@ void TZero_Offset_Step::Apply(const bool zero_offset)
 
 std::size_t TZero_Offset_Step::Bytes() const
 {
-  return sizeof(*this) + Text_Bytes();
+  return sizeof(*this) + Common_Bytes();
 }
 
 QString Step_Name(const QString &description)

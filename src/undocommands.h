@@ -54,7 +54,8 @@ public:
 protected:
   TResampling_Model &Model() const { return *d_model; }
   TUndo_View &View() const { return *d_view; }
-  std::size_t Text_Bytes() const;
+  // The text and the stack's command around the step.
+  std::size_t Common_Bytes() const;
 
 private:
   TResampling_Model *d_model;
@@ -129,6 +130,7 @@ private:
 // The menu's name for a table's multi-cell change: "Paste values" reads "Paste".
 QString Step_Name(const QString &description);
 
+// True when a range change left the series exactly as it was: no step to record.
 bool Same_Series(const TSeries &a, const TSeries &b);
 
 #endif
