@@ -167,14 +167,39 @@ private:
   QStringList *d_log;
 };
 
+// Counts what the steps ask the window to show.
 class TNo_View : public TUndo_View
 {
 public:
-  void Show_Cells(TData_Table, int, int) override {}
-  void Show_Input_Range() override {}
-  void Show_Edit_Range() override {}
-  void Show_Zero_Offset() override {}
+  QStringList shown;
+  void Show_Cells(TData_Table table, int first, int last) override
+  {
+    shown << QString("cells %1 %2..%3").arg(table).arg(first).arg(last);
+  }
+  void Show_Input_Range() override { shown << "input"; }
+  void Show_Edit_Range() override { shown << "edit"; }
+  void Show_Zero_Offset() override { shown << "zero"; }
 };
+
+std::vector<double> Values(const Point_List &points)
+{
+  std::vector<double> values;
+  for (const TVector2 &point : points) {
+    values.push_back(point.y);
+  }
+  return values;
+}
+
+// Input 0..4 by 1 holding 1..5, editor 0..4 by 2 holding 10, 20, 30.
+void Fill_Model(TResampling_Model *model)
+{
+  model->Set_Input_Range({0, 1, 4});
+  model->Set_Edit_Range({0, 2, 4});
+  for (int row = 0; row < 5; ++row) {
+    model->Set_Input_Value(row, row + 1.0);
+  }
+  QVERIFY(model->Set_Offsets({10, 20, 30}));
+}
 
 // A two-column table for the commands: column 0 is 0 5 2 9, column 1 is 10 0 0 40.
 std::unique_ptr<TEditTable> Command_Table()
@@ -202,6 +227,7 @@ QString Columns(const TEditTable &table)
 }  // namespace
 
 Q_DECLARE_METATYPE(TAction)
+Q_DECLARE_METATYPE(std::vector<double>)
 
 class TUndoTest : public QObject
 {
@@ -462,6 +488,77 @@ private slots:
     QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(window.Stack()->index(), 1);
     QCOMPARE(table->Value(0, 0), 5.0);
+  }
+
+  // Each undo and redo shows its change once, so the output is computed once.
+  void range_steps_restore_the_model_data()
+  {
+    QTest::addColumn<bool>("input");
+    QTest::addColumn<double>("end");
+    QTest::addColumn<std::vector<double>>("changed");
+    QTest::newRow("input shrinks") << true << 2.0 << std::vector<double>{1, 2, 3};
+    QTest::newRow("input grows") << true << 6.0 << std::vector<double>{1, 2, 3, 4, 5, 0, 0};
+    QTest::newRow("editor shrinks") << false << 2.0 << std::vector<double>{0, 0};
+    QTest::newRow("editor grows") << false << 8.0 << std::vector<double>{0, 0, 0, 0, 0};
+  }
+
+  void range_steps_restore_the_model()
+  {
+    QFETCH(bool, input);
+    QFETCH(double, end);
+    QFETCH(std::vector<double>, changed);
+    TResampling_Model model;
+    Fill_Model(&model);
+    TNo_View view;
+    const TContent before = model.Content();
+    std::unique_ptr<TUndo_Step> step;
+    if (input) {
+      model.Set_Input_Range({0, 1, end});
+      step = std::make_unique<TInput_Range_Step>(&model, &view, before.input, before.values,
+                                                 model.Input_Series());
+    } else {
+      model.Set_Edit_Range({0, 2, end});
+      step = std::make_unique<TEdit_Range_Step>(&model, &view, before.edit, before.offsets,
+                                                model.Edit_Series());
+    }
+    const Point_List &points = input ? model.Input() : model.Edit();
+    QCOMPARE(Values(points), changed);
+    for (int i = 0; i < 2; ++i) {
+      step->Undo();
+      QCOMPARE(Values(model.Input()), before.values);
+      QCOMPARE(Values(model.Edit()), before.offsets);
+      QCOMPARE(model.Input_Series().count, before.input.count);
+      QCOMPARE(model.Edit_Series().count, before.edit.count);
+      step->Redo();
+      QCOMPARE(Values(points), changed);
+    }
+    const QString shown = input ? "input" : "edit";
+    QCOMPARE(view.shown, QStringList({shown, shown, shown, shown}));
+  }
+
+  void cell_step_restores_cells_changed_twice()
+  {
+    TResampling_Model model;
+    Fill_Model(&model);
+    TNo_View view;
+    model.Set_Offset(2, 7);
+    model.Set_Offset(0, 8);
+    model.Set_Offset(2, 9);
+    TCell_Step step(&model, &view, "Paste", EDIT_DATA, {{2, 30, 7}, {0, 10, 8}, {2, 7, 9}});
+    step.Undo();
+    QCOMPARE(Values(model.Edit()), std::vector<double>({10, 20, 30}));
+    step.Redo();
+    QCOMPARE(Values(model.Edit()), std::vector<double>({8, 20, 9}));
+    QCOMPARE(view.shown, QStringList({"cells 1 0..2", "cells 1 0..2"}));
+    QCOMPARE(Values(model.Input()), std::vector<double>({1, 2, 3, 4, 5}));
+  }
+
+  void offsets_of_the_wrong_count_are_refused()
+  {
+    TResampling_Model model;
+    Fill_Model(&model);
+    QVERIFY(!model.Set_Offsets({1, 2}));
+    QCOMPARE(Values(model.Edit()), std::vector<double>({10, 20, 30}));
   }
 
   void history_drops_oldest_steps_data()
