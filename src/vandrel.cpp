@@ -506,7 +506,7 @@ void TVandrel::Input_Increment_Count_Changed()
 
 void TVandrel::Input_Changed(const int row, const int column, const double value)
 {
-  if (!ASSERT(column == 0)) {
+  if (!ASSERT(column == 0) || !ASSERT(static_cast<unsigned int>(row) < d_model.Input().size())) {
     return;
   }
   Record_Cell(INPUT_DATA, row, d_model.Input()[static_cast<std::size_t>(row)].y, value);
@@ -541,7 +541,7 @@ void TVandrel::Edit_Increment_Count_Changed()
 
 void TVandrel::Edit_Changed(const int row, const int column, const double value)
 {
-  if (!ASSERT(column == 0)) {
+  if (!ASSERT(column == 0) || !ASSERT(static_cast<unsigned int>(row) < d_model.Edit().size())) {
     return;
   }
   Record_Cell(EDIT_DATA, row, d_model.Edit()[static_cast<std::size_t>(row)].y, value);
@@ -584,8 +584,8 @@ void TVandrel::Push_Cell_Step()
   if (d_pending_cells.empty()) {
     return;
   }
-  d_history->Push(std::make_unique<TCell_Step>(&d_model, Undo_View(), d_pending_name, d_pending_table,
-                                               std::move(d_pending_cells)));
+  d_history->Push(std::make_unique<TCell_Step>(&d_model, Undo_View(), d_pending_name,
+                                               d_pending_table, std::move(d_pending_cells)));
   d_pending_cells.clear();
 }
 
@@ -596,8 +596,8 @@ void TVandrel::Change_Input_Range()
   Rebuild_Input_Data();
   Recalculate_And_Plot();
   if (!Same_Series(old_series, d_model.Input_Series())) {
-    d_history->Push(std::make_unique<TInput_Range_Step>(&d_model, Undo_View(), old_series, old_values,
-                                                        d_model.Input_Series()));
+    d_history->Push(std::make_unique<TInput_Range_Step>(&d_model, Undo_View(), old_series,
+                                                        old_values, d_model.Input_Series()));
   }
 }
 

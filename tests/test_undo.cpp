@@ -101,7 +101,8 @@ public:
       state << QString("%1 %2").arg(field).arg(Find<TDoubleEdit>(field)->Value());
     }
     for (const char *group : {"input", "edit", "output"}) {
-      state << QString("%1 count %2").arg(group).arg(Find<TIntEdit>(QString(group) + "_count")->Value());
+      const int count = Find<TIntEdit>(QString(group) + "_count")->Value();
+      state << QString("%1 count %2").arg(group).arg(count);
       TEditTable *table = Table(group);
       QStringList cells;
       for (int row = 0; row < table->Row_Count(); ++row) {
