@@ -217,10 +217,14 @@ TVandrel::TVandrel(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent,
   Connect_Signals();
 }
 
-// The stack, a child, goes after the members; it must not report to a window half gone.
+// The children and the application outlive this part of the window while it goes: the
+// stack, the tables and focus changes must not report to a window half gone.
 TVandrel::~TVandrel()
 {
-  Undo_Stack()->disconnect(this);
+  for (QObject *sender : std::initializer_list<QObject *>{
+         Undo_Stack(), qApp, d_input_table, d_edit_table, d_output_table}) {
+    sender->disconnect(this);
+  }
 }
 
 void TVandrel::Open_Settings()
