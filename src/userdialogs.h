@@ -28,6 +28,12 @@ public:
   virtual QString Open_File_Name(QWidget *parent, const QString &folder);
   // Where to save, empty when the user cancels.
   virtual QString Save_File_Name(QWidget *parent, const QString &suggestion);
+  // A data file (.csv, .tsv, .txt) to import, empty when the user cancels.
+  virtual QString Import_File_Name(QWidget *parent, const QString &folder);
+  // Where to export, empty when the user cancels. `filters` are a file dialog's filters;
+  // a name without one of their suffixes gets the chosen filter's.
+  virtual QString Export_File_Name(QWidget *parent, const QString &title,
+                                   const QString &suggestion, const QString &filters);
 };
 
 #endif

@@ -13,6 +13,8 @@ public:
   bool restore = true;
   QString open_name;
   QString save_name;
+  QString import_name;
+  QString export_name;
   int unsaved_questions = 0;
   int restore_questions = 0;
   QStringList errors;
@@ -30,6 +32,11 @@ public:
   void Show_Error(QWidget *, const QString &message) override { errors << message; }
   QString Open_File_Name(QWidget *, const QString &) override { return open_name; }
   QString Save_File_Name(QWidget *, const QString &) override { return save_name; }
+  QString Import_File_Name(QWidget *, const QString &) override { return import_name; }
+  QString Export_File_Name(QWidget *, const QString &, const QString &, const QString &) override
+  {
+    return export_name;
+  }
 };
 
 #endif
