@@ -89,7 +89,7 @@ void TVandrel::Build_File_Menu()
              [this] { Save_Document(); });
   Add_Action(menu, QStringLiteral("Save &As\u2026"), QStringLiteral("Ctrl+Shift+S"), this,
              [this] { Save_Document_As(); });
-  Add_Action(menu, QStringLiteral("&Export Output\u2026"), QStringLiteral("Ctrl+E"), this,
+  Add_Action(menu, QStringLiteral("&Export Output\u2026"), QStringLiteral("Ctrl+Shift+E"), this,
              [this] { Export_Output(); });
   Add_Action(menu, QStringLiteral("Export &Graph\u2026"), QString(), this,
              [this] { Export_Graph(); });
