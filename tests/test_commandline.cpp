@@ -351,7 +351,7 @@ private slots:
       // 800 x 600 pixels at 96 per inch make a page of 600 x 450 points.
       const QRegularExpression media_box(
         QStringLiteral(R"(/MediaBox \[0 0 600(\.0*)? 450(\.0*)?\])"));
-      QVERIFY(media_box.match(QString::fromLatin1(bytes)).hasMatch());
+      QVERIFY(media_box.match(QString::fromLatin1(bytes.constData(), bytes.size())).hasMatch());
     }
   }
 
