@@ -4,6 +4,7 @@
 
 #include "core/assertion.h"
 #include "src/document.h"
+#include "src/importeddocument.h"
 #include "src/recentfiles.h"
 #include "src/recovery.h"
 #include "src/undohistory.h"
@@ -83,11 +84,17 @@ void TVandrel::Build_File_Menu()
   d_recent_menu = menu->addMenu(QStringLiteral("Open &Recent"));
   d_recent_menu->setObjectName("recent_menu");
   connect(d_recent_menu, &QMenu::aboutToShow, this, [this] { Update_Recent_Menu(); });
+  Add_Action(menu, QStringLiteral("&Import Data\u2026"), QStringLiteral("Ctrl+Shift+O"), this,
+             [this] { Import_Data(); });
   menu->addSeparator();
   Add_Action(menu, QStringLiteral("&Save"), QStringLiteral("Ctrl+S"), this,
              [this] { Save_Document(); });
   Add_Action(menu, QStringLiteral("Save &As\u2026"), QStringLiteral("Ctrl+Shift+S"), this,
              [this] { Save_Document_As(); });
+  Add_Action(menu, QStringLiteral("&Export Output\u2026"), QStringLiteral("Ctrl+Shift+E"), this,
+             [this] { Export_Output(); });
+  Add_Action(menu, QStringLiteral("Export &Graph\u2026"), QString(), this,
+             [this] { Export_Graph(); });
   menu->addSeparator();
   Add_Action(menu, QStringLiteral("&Quit"), QStringLiteral("Ctrl+Q"), this, [this] { close(); });
   setAcceptDrops(true);
@@ -139,8 +146,12 @@ void TVandrel::Open_Document()
   }
 }
 
+// Data files are imported into a new document rather than opened.
 bool TVandrel::Open_File(const QString &path)
 {
+  if (Is_Data_File(path)) {
+    return Import_File(path);
+  }
   return Maybe_Save() && Load(path);
 }
 

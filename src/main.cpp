@@ -1,10 +1,24 @@
 #include "src/application.h"
 #include "src/commandline.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
 
 #include <cstdio>
+
+namespace {
+
+int Run_With_Standard_Files(const TCommand &command)
+{
+  QFile standard_output;
+  QFile standard_error;
+  standard_output.open(stdout, QIODevice::WriteOnly);
+  standard_error.open(stderr, QIODevice::WriteOnly);
+  return Run_Command(command, &standard_output, &standard_error);
+}
+
+}  // namespace
 
 int main(int argc, char *argv[])
 {
@@ -14,10 +28,12 @@ int main(int argc, char *argv[])
   if (command.action == COMMAND_WINDOW) {
     return Run_Vandrel(argc, argv, command.document);
   }
+  if (Needs_Widgets(command)) {
+    // The graph is drawn by widgets, which need a platform but no display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    return Run_With_Standard_Files(command);
+  }
   QCoreApplication application(argc, argv);
-  QFile standard_output;
-  QFile standard_error;
-  standard_output.open(stdout, QIODevice::WriteOnly);
-  standard_error.open(stderr, QIODevice::WriteOnly);
-  return Run_Command(command, &standard_output, &standard_error);
+  return Run_With_Standard_Files(command);
 }

@@ -1,16 +1,46 @@
 #include "src/userdialogs.h"
 
+#include "core/numberreader.h"
 #include "src/document.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 namespace {
 
 QString Document_Filter()
 {
   return QStringLiteral("Vandrel documents (*.%1);;All files (*)").arg(DOCUMENT_SUFFIX);
+}
+
+QString Data_Filter()
+{
+  return QStringLiteral("Data files (*.csv *.tsv *.txt);;All files (*)");
+}
+
+// The suffixes a filter such as "CSV table (*.csv)" names, without their dots.
+QStringList Filter_Suffixes(const QString &filter)
+{
+  static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+  QStringList suffixes;
+  QRegularExpressionMatchIterator matches = pattern.globalMatch(filter);
+  while (matches.hasNext()) {
+    suffixes << matches.next().captured(1);
+  }
+  return suffixes;
+}
+
+QString With_Filter_Suffix(const QString &path, const QString &filters, const QString &chosen)
+{
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (path.isEmpty() || Filter_Suffixes(filters).contains(suffix)) {
+    return path;
+  }
+  const QStringList chosen_suffixes = Filter_Suffixes(chosen);
+  return chosen_suffixes.isEmpty() ? path : path + '.' + chosen_suffixes.first();
 }
 
 }  // namespace
@@ -77,10 +107,24 @@ bool TUser_Dialogs::Ask_Number(QWidget *parent, const QString &title, double *nu
 
 bool Read_Typed_Number(const QString &text, double *number)
 {
-  bool converted = false;
-  const double value = text.toDouble(&converted);
+  double value = 0.0;
+  const bool converted = Read_Number(text, QLocale(), &value);
   if (converted && number) {
     *number = value;
   }
   return converted;
+}
+
+QString TUser_Dialogs::Import_File_Name(QWidget *parent, const QString &folder)
+{
+  return QFileDialog::getOpenFileName(parent, QStringLiteral("Import Data"), folder,
+                                      Data_Filter());
+}
+
+QString TUser_Dialogs::Export_File_Name(QWidget *parent, const QString &title,
+                                        const QString &suggestion, const QString &filters)
+{
+  QString chosen;
+  const QString path = QFileDialog::getSaveFileName(parent, title, suggestion, filters, &chosen);
+  return With_Filter_Suffix(path, filters, chosen);
 }

@@ -31,6 +31,12 @@ public:
   // A number for a command on the selected cells, read as the cells read typed text;
   // false when the user cancels.
   virtual bool Ask_Number(QWidget *parent, const QString &title, double *number);
+  // A data file (.csv, .tsv, .txt) to import, empty when the user cancels.
+  virtual QString Import_File_Name(QWidget *parent, const QString &folder);
+  // Where to export, empty when the user cancels. `filters` are a file dialog's filters;
+  // a name without one of their suffixes gets the chosen filter's.
+  virtual QString Export_File_Name(QWidget *parent, const QString &title,
+                                   const QString &suggestion, const QString &filters);
 };
 
 // A number as a user types it into a cell or a dialog; false for any other text.

@@ -54,6 +54,16 @@ public:
   void Open_Recent(const QString &path);
   bool Save_Document();
   bool Save_Document_As();
+  // A new unnamed document whose input comes from a data file (.csv, .tsv, .txt) the user
+  // picks; the editor range stays, with every offset 0.0.
+  void Import_Data();
+  // The same for the named file; false, with a message and the work unchanged, when it
+  // cannot be read.
+  bool Import_File(const QString &path);
+  // Write the output table (.csv or .tsv) or the graph as the graph window shows it (.png,
+  // .svg, .pdf) to a file the user picks; a failure is reported.
+  bool Export_Output();
+  bool Export_Graph();
   // Offers the work that crashed windows left behind, newest first, until one is restored.
   void Offer_Recovery();
 
@@ -98,6 +108,8 @@ private:
   void Show_Content();
   bool Maybe_Save();
   bool Load(const QString &path);
+  bool Load_Data_File(const QString &path);
+  QString Export_Suggestion(const QString &suffix) const;
   bool Write_To(const QString &path);
   void Document_Changed();
   void Mark_Saved();

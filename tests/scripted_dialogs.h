@@ -13,6 +13,8 @@ public:
   bool restore = true;
   QString open_name;
   QString save_name;
+  QString import_name;
+  QString export_name;
   int unsaved_questions = 0;
   int restore_questions = 0;
   QStringList errors;
@@ -37,6 +39,11 @@ public:
   {
     number_titles << title;
     return !number_text.isNull() && Read_Typed_Number(number_text, number);
+  }
+  QString Import_File_Name(QWidget *, const QString &) override { return import_name; }
+  QString Export_File_Name(QWidget *, const QString &, const QString &, const QString &) override
+  {
+    return export_name;
   }
 };
 

@@ -4,7 +4,9 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QFile>
+#include <QImage>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -21,6 +23,30 @@ TContent Sample_Content()
   content.values[0] = 0.1;
   content.offsets = {1, 2, 3, 4, 5};
   return content;
+}
+
+void Write_Text(const QString &path, const QByteArray &text)
+{
+  QFile file(path);
+  if (file.open(QIODevice::WriteOnly)) {
+    file.write(text);
+  }
+}
+
+// Pixels of a strong red or blue, as the output and input curves are drawn.
+int Hue_Pixels(const QImage &image, const bool red)
+{
+  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
+  int count = 0;
+  for (int y = 0; y < rgb.height(); ++y) {
+    for (int x = 0; x < rgb.width(); ++x) {
+      const QRgb pixel = rgb.pixel(x, y);
+      const int strong = red ? qRed(pixel) : qBlue(pixel);
+      const int other = red ? qBlue(pixel) : qRed(pixel);
+      count += strong > other + 60 && strong > qGreen(pixel) + 60;
+    }
+  }
+  return count;
 }
 
 QByteArray Read_All(const QString &path)
@@ -97,6 +123,16 @@ private slots:
                                            << int(COMMAND_USAGE_ERROR) << "" << "";
     QTest::newRow("export of unknown type") << QStringList{"--export", "out.xls", "a.vandrel"}
                                             << int(COMMAND_USAGE_ERROR) << "" << "";
+    QTest::newRow("export of a data file") << QStringList{"--export", "out.csv", "in.txt"}
+                                           << int(COMMAND_EXPORT) << "in.txt" << "out.csv";
+    QTest::newRow("graph with a size") << QStringList{"--export", "g.PDF", "--size", "5x7", "a.csv"}
+                                       << int(COMMAND_EXPORT) << "a.csv" << "g.PDF";
+    QTest::newRow("size without export") << QStringList{"--size", "5x7", "a.vandrel"}
+                                         << int(COMMAND_USAGE_ERROR) << "" << "";
+    QTest::newRow("size of a table") << QStringList{"--export", "o.csv", "--size", "5x7", "a.csv"}
+                                     << int(COMMAND_USAGE_ERROR) << "" << "";
+    QTest::newRow("bad size") << QStringList{"--export", "g.png", "--size", "0x7", "a.csv"}
+                              << int(COMMAND_USAGE_ERROR) << "" << "";
   }
 
   void parsing()
@@ -112,6 +148,35 @@ private slots:
       QCOMPARE(command.output, output);
     }
     QCOMPARE(command.error.isEmpty(), action != COMMAND_USAGE_ERROR);
+  }
+
+  void graph_sizes_data()
+  {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QSize>("size");
+    QTest::newRow("plain") << "800x600" << QSize(800, 600);
+    QTest::newRow("capital X") << "1X2" << QSize(1, 2);
+    QTest::newRow("largest") << "16384x16384" << QSize(16384, 16384);
+    QTest::newRow("zero width") << "0x600" << QSize();
+    QTest::newRow("too high") << "10x16385" << QSize();
+    QTest::newRow("far too wide") << "99999999x10" << QSize();
+    QTest::newRow("negative") << "-800x600" << QSize();
+    QTest::newRow("one number") << "800" << QSize();
+    QTest::newRow("no height") << "800x" << QSize();
+    QTest::newRow("exponent") << "8e2x600" << QSize();
+    QTest::newRow("fraction") << "800.5x600" << QSize();
+    QTest::newRow("spaces") << " 800x600" << QSize();
+    QTest::newRow("three numbers") << "8x6x2" << QSize();
+    QTest::newRow("star") << "800*600" << QSize();
+  }
+
+  void graph_sizes()
+  {
+    QFETCH(QString, text);
+    QFETCH(QSize, size);
+    QSize parsed(-5, -5);
+    QCOMPARE(Parse_Graph_Size(text, &parsed), size.isValid());
+    QCOMPARE(parsed, size.isValid() ? size : QSize(-5, -5));
   }
 
   void exports_data()
@@ -192,6 +257,25 @@ private slots:
     QTest::newRow("unknown output type")
       << QStringList{"--export", "@/a.xls", "@/a.vandrel"} << 2 << QByteArray()
       << QByteArray("a.xls");
+    // One column over the default input range -10, 5, 20, ...: three values, 13 zeros.
+    QTest::newRow("data file to csv")
+      << QStringList{"--export", "-", "@/column.txt"} << 0
+      << QByteArray("position,value\n-10,1.5\n5,2.5\n20,-3\n35,0\n") << QByteArray();
+    QTest::newRow("even positions to tsv")
+      << QStringList{"--export", "-", "@/pairs.csv"} << 0
+      << QByteArray("position,value\n100,0.5\n102.5,1.5\n105,2.5\n") << QByteArray();
+    QTest::newRow("refused data file")
+      << QStringList{"--export", "@/a.csv", "@/bad.csv"} << 1 << QByteArray()
+      << QByteArray("line 2");
+    QTest::newRow("size of a table")
+      << QStringList{"--export", "@/a.csv", "--size", "10x10", "@/a.vandrel"} << 2
+      << QByteArray() << QByteArray("Usage:");
+    QTest::newRow("bad size")
+      << QStringList{"--export", "@/a.png", "--size", "10x0", "@/a.vandrel"} << 2
+      << QByteArray() << QByteArray("--size");
+    QTest::newRow("unwritable graph")
+      << QStringList{"--export", "@/no/such/folder/a.png", "@/a.vandrel"} << 1 << QByteArray()
+      << QByteArray("a.png");
   }
 
   void program_runs_without_a_display()
@@ -207,6 +291,9 @@ private slots:
     QVERIFY(broken.open(QIODevice::WriteOnly));
     broken.write("{\"vandrel\": 1,");
     broken.close();
+    Write_Text(folder.filePath("column.txt"), "value\n1.5\n2.5\n-3\n");
+    Write_Text(folder.filePath("pairs.csv"), "position;value\n100;0,5\n102,5;1,5\n105;2,5\n");
+    Write_Text(folder.filePath("bad.csv"), "1,2\nx,3\n");
     for (QString &argument : arguments) {
       argument.replace("@", folder.path());
     }
@@ -217,6 +304,67 @@ private slots:
     if (arguments.contains("@/a.csv") || arguments.contains(folder.filePath("a.csv"))) {
       QCOMPARE(QFile::exists(folder.filePath("a.csv")), status == 0);
     }
+  }
+
+  // Drawn with no display at all; the document's offsets part the output from the input.
+  void graphs_without_a_display_data()
+  {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QStringList>("size");
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("png, default size") << "graph.png" << QStringList() << QSize(800, 600);
+    QTest::newRow("png, given size") << "graph.png" << QStringList{"--size", "320x240"}
+                                     << QSize(320, 240);
+    QTest::newRow("svg") << "graph.svg" << QStringList{"--size", "400x300"} << QSize(400, 300);
+    QTest::newRow("pdf") << "graph.pdf" << QStringList() << QSize(800, 600);
+  }
+
+  void graphs_without_a_display()
+  {
+    QFETCH(QString, name);
+    QFETCH(QStringList, size);
+    QFETCH(QSize, expected);
+    QTemporaryDir folder;
+    QString error;
+    QVERIFY(Write_Document(folder.filePath("a.vandrel"), Sample_Content(), &error));
+    const QString output = folder.filePath(name);
+    const TRun run = Run_Program(QStringList{"--export", output, folder.filePath("a.vandrel")}
+                                 + size);
+    QVERIFY2(run.status == EXIT_DONE, run.error.constData());
+    const QByteArray bytes = Read_All(output);
+    if (name.endsWith(".png")) {
+      const QImage image = QImage::fromData(bytes, "PNG");
+      QCOMPARE(image.size(), expected);
+      QVERIFY(Hue_Pixels(image, false) > 100);
+      QVERIFY(Hue_Pixels(image, true) > 100);
+    } else if (name.endsWith(".svg")) {
+      QVERIFY(bytes.contains(QStringLiteral("viewBox=\"0 0 %1 %2\"")
+                               .arg(expected.width())
+                               .arg(expected.height())
+                               .toLatin1()));
+      QVERIFY(bytes.contains("stroke=\"#0000a4\""));
+      QVERIFY(bytes.contains("stroke=\"#a40000\""));
+      QVERIFY(bytes.contains(">Position</text>"));
+    } else {
+      QVERIFY(bytes.startsWith("%PDF-"));
+      QVERIFY(bytes.trimmed().endsWith("%%EOF"));
+      // 800 x 600 pixels at 96 per inch make a page of 600 x 450 points.
+      const QRegularExpression media_box(
+        QStringLiteral(R"(/MediaBox \[0 0 600(\.0*)? 450(\.0*)?\])"));
+      QVERIFY(media_box.match(QString::fromLatin1(bytes.constData(), bytes.size())).hasMatch());
+    }
+  }
+
+  // A data file's graph: the output lies on the input, so its colour is drawn.
+  void graph_of_a_data_file()
+  {
+    QTemporaryDir folder;
+    Write_Text(folder.filePath("curve.tsv"), "0\t1\n10\t5\n20\t2\n");
+    const TRun run = Run_Program({"--export", folder.filePath("g.png"), folder.filePath("curve.tsv")});
+    QVERIFY2(run.status == EXIT_DONE, run.error.constData());
+    const QImage image(folder.filePath("g.png"));
+    QCOMPARE(image.size(), QSize(800, 600));
+    QVERIFY(Hue_Pixels(image, true) > 100);
   }
 };
 
