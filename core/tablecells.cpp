@@ -4,8 +4,6 @@
 
 namespace {
 
-const int RIGHT_ALIGNED = Qt::AlignRight;
-
 bool Is_Text_Role(const int role)
 {
   return role == Qt::DisplayRole || role == Qt::EditRole;
@@ -25,7 +23,7 @@ QVariant TTableCellItem::data(const int role) const
     return d_table->Cell_Text(d_row, d_column);
   }
   if (role == Qt::TextAlignmentRole) {
-    return RIGHT_ALIGNED;
+    return CELL_ALIGNMENT;
   }
   return QTableWidgetItem::data(role);
 }
@@ -41,7 +39,7 @@ QVariant TTableLabelItem::data(const int role) const
     return d_table->Row_Label(d_row);
   }
   if (role == Qt::TextAlignmentRole) {
-    return RIGHT_ALIGNED;
+    return CELL_ALIGNMENT;
   }
   return QTableWidgetItem::data(role);
 }
@@ -66,7 +64,7 @@ void TTableCellDelegate::initStyleOption(QStyleOptionViewItem *option,
   QStyledItemDelegate::initStyleOption(option, index);
   option->text = d_table->Cell_Text(index.row(), index.column());
   option->features |= QStyleOptionViewItem::HasDisplay;
-  option->displayAlignment = Qt::AlignRight;
+  option->displayAlignment = Qt::Alignment(CELL_ALIGNMENT);
 }
 
 TTableRowHeader::TTableRowHeader(TEditTable *table)

@@ -7,6 +7,10 @@
 
 class TEditTable;
 
+// Numbers line up by their last digit and sit in the middle of their rows, beside row
+// labels aligned the same way; the cell editor shows its text in the same place.
+const int CELL_ALIGNMENT = Qt::AlignRight | Qt::AlignVCenter;
+
 // A cell item that holds no text of its own: it answers from the table's store, so it
 // can never show a stale value. Created only when someone asks the table for it.
 class TTableCellItem : public QTableWidgetItem

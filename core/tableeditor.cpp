@@ -181,11 +181,15 @@ bool Parse_Paste_Text(const QString &text, const QLocale &locale, TPaste_Block *
 
 }  // namespace
 
+// No frame: the editor covers the painted cell exactly. The margins undo what the line
+// edit adds on its own (a pixel of room for the cursor at the right, a vertical centre
+// rounded down), so its text stays where the cell's text was.
 TTableLineEditor::TTableLineEditor(QWidget *parent) : QLineEdit(parent)
 {
-  setFrame(true);
+  setFrame(false);
   setPalette(palette());
-  setAlignment(Qt::AlignRight);
+  setAlignment(Qt::Alignment(CELL_ALIGNMENT));
+  setTextMargins(0, 0, -1, 1);
 }
 
 // Hiding first moves the focus away, so the text is committed before the key goes on
@@ -909,9 +913,7 @@ void TEditTable::Activate_Cell(const int row, const int column)
     return;
   }
   Select_Current_Cell();
-  d_cell_editor->resize(columnWidth(column), rowHeight(row));
-  d_cell_editor->move(columnViewportPosition(column) + verticalHeader()->geometry().width() + 1,
-                      rowViewportPosition(row) + horizontalHeader()->geometry().height() + 1);
+  d_cell_editor->setGeometry(Painted_Cell_Rect(row, column));
   if (d_cell_editor->isHidden()) {
     d_cell_editor->show();
     d_cell_editor->setFocus(Qt::OtherFocusReason);
@@ -919,6 +921,13 @@ void TEditTable::Activate_Cell(const int row, const int column)
   d_editor_changed = false;
   d_edit_row = row;
   d_edit_column = column;
+}
+
+// Where the view paints the cell, inside its grid lines, in the table's own coordinates,
+// where the editor lives.
+QRect TEditTable::Painted_Cell_Rect(const int row, const int column) const
+{
+  return visualRect(model()->index(row, column)).translated(viewport()->geometry().topLeft());
 }
 
 void TEditTable::Cell_Editor_Changed()

@@ -152,6 +152,7 @@ private:
   void Select_Current_Cell();
   void Type_Into_Cell(const QKeyEvent &event);
   void Edit_Current_Value();
+  QRect Painted_Cell_Rect(int row, int column) const;
   bool Handle_Control_Key(int key);
 
   TTableLineEditor *d_cell_editor = nullptr;
