@@ -11,6 +11,7 @@
 #include "src/settingsfile.h"
 #include "src/undohistory.h"
 #include "src/userdialogs.h"
+#include "src/windowgeometry.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -188,7 +189,6 @@ TVandrel::TVandrel(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent,
   Open_Settings();
   Build_File_Menu();
   Build_Edit_Menu();
-  resize(1001, 635);
   auto *central = new QWidget(this);
   auto *grid = new QGridLayout(central);
   setCentralWidget(central);
@@ -202,6 +202,7 @@ TVandrel::TVandrel(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent,
   d_graph_dialog = new TInterpolationGraphDialog(this, Qt::Tool);
   d_graph_dialog->setObjectName("graph_dialog");
   Restore_Settings();
+  Restore_Window_Geometry(this, *d_settings);
   Configure_Tables();
   Set_Tab_Order();
 
@@ -431,6 +432,7 @@ void TVandrel::Save_Settings()
   settings.setValue("Output_Copy_Option", d_output_copy_option->currentIndex());
   settings.setValue("Display_Precision", d_display_precision->value());
   settings.setValue("Zero_Offset_Data", d_zero_offset_button->isChecked());
+  Save_Window_Geometry(*this, &settings);
   settings.sync();
 }
 

@@ -5,6 +5,7 @@
 #include "src/graphdialog.h"
 #include "src/resampling.h"
 #include "src/vandrel.h"
+#include "src/windowgeometry.h"
 #include "tests/scripted_dialogs.h"
 
 #include <QApplication>
@@ -14,6 +15,7 @@
 #include <QFile>
 #include <QMetaMethod>
 #include <QProcess>
+#include <QScreen>
 #include <QSettings>
 #include <QSpinBox>
 #include <QToolButton>
@@ -367,7 +369,10 @@ private slots:
       window.Close();
     }
     QSettings settings(Settings_Path(), QSettings::IniFormat);
-    QCOMPARE(settings.allKeys().size(), 11);
+    QStringList keys = settings.allKeys();
+    QVERIFY(keys.removeOne("Window_Geometry"));
+    QVERIFY(keys.removeOne("Window_State"));
+    QCOMPARE(keys.size(), 11);
     QCOMPARE(settings.value("Input_Start").toDouble(), -10.0);
     QCOMPARE(settings.value("Input_Increment").toDouble(), 15.0);
     QCOMPARE(settings.value("Input_End").toDouble(), 215.0);
@@ -379,6 +384,59 @@ private slots:
     QCOMPARE(settings.value("Output_Copy_Option").toInt(), 0);
     QCOMPARE(settings.value("Display_Precision").toInt(), 1);
     QCOMPARE(settings.value("Zero_Offset_Data").toString(), QString("false"));
+  }
+
+  void window_comes_back_where_it_was()
+  {
+    const QRect placed(10, 20, 780, 500);
+    {
+      TWindow window;
+      window->setGeometry(placed);
+      window.Close();
+    }
+    TWindow window;
+    QCOMPARE(window->geometry(), placed);
+  }
+
+  void window_comes_back_maximised()
+  {
+    {
+      TWindow window;
+      window->showMaximized();
+      QTRY_VERIFY(window->isMaximized());
+      window.Close();
+    }
+    TWindow window;
+    QTRY_VERIFY(window->isMaximized());
+  }
+
+  void lost_window_geometry_falls_back_data()
+  {
+    QTest::addColumn<QRect>("saved");
+    QTest::addColumn<bool>("garbled");
+    QTest::newRow("far right, far down") << QRect(9000, 7000, 640, 400) << false;
+    QTest::newRow("far left") << QRect(-9000, 10, 640, 400) << false;
+    QTest::newRow("only a sliver shows") << QRect(-630, -390, 640, 400) << false;
+    QTest::newRow("not a geometry") << QRect(10, 10, 640, 400) << true;
+  }
+
+  // A geometry that no screen shows any more, or bytes that are none, give the default
+  // size, wholly on the primary screen where it is big enough to hold it.
+  void lost_window_geometry_falls_back()
+  {
+    QFETCH(QRect, saved);
+    QFETCH(bool, garbled);
+    QWidget elsewhere;
+    elsewhere.setGeometry(saved);
+    const QByteArray geometry = garbled ? QByteArray("\x01\x02junk") : elsewhere.saveGeometry();
+    QCOMPARE(Saved_Frame(geometry).isNull(), garbled);
+    Write_Settings({{"Window_Geometry", geometry}, {"Input_Start", 5.0}});
+    TWindow window;
+    QCOMPARE(window->size(), QSize(DEFAULT_WINDOW_WIDTH, DEFAULT_WINDOW_HEIGHT));
+    QVERIFY(Shows_On_A_Screen(window->frameGeometry()));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(screen.contains(window->frameGeometry().topLeft()));
+    QCOMPARE(window.Field("input_start")->Value(), 5.0);
   }
 
   void settings_restart_restores_choices()
