@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QDialogButtonBox>
 #include <QHeaderView>
+#include <QMainWindow>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
@@ -106,6 +107,33 @@ std::vector<TShortcut_Row> Shortcut_Rows(const QList<QAction *> &actions)
     }
   }
   return rows;
+}
+
+namespace {
+
+void Append_Menu_Actions(const QList<QAction *> &actions, QList<QAction *> *all)
+{
+  for (QAction *const action : actions) {
+    all->append(action);
+    if (const QMenu *const submenu = action->menu()) {
+      Append_Menu_Actions(submenu->actions(), all);
+    }
+  }
+}
+
+}  // namespace
+
+QList<QAction *> Window_Actions(const QMainWindow &window)
+{
+  QList<QAction *> all;
+  Append_Menu_Actions(window.menuBar()->actions(), &all);
+  all += window.actions();
+  const QList<QWidget *> widgets = window.findChildren<QWidget *>();
+  for (const QWidget *widget : widgets) {
+    all += widget->actions();
+  }
+  all += window.findChildren<QAction *>();
+  return all;
 }
 
 QString About_Text()

@@ -9,6 +9,7 @@
 #include <vector>
 
 class QAction;
+class QMainWindow;
 class QMenu;
 class QMenuBar;
 class QTableWidget;
@@ -48,6 +49,10 @@ private:
 // Lists the window's actions for the shortcut table when it opens, so actions added
 // later are listed too.
 using TAction_Source = std::function<QList<QAction *>()>;
+
+// Every action of the window: its menus and their submenus in menu order, then the
+// actions of the window and of all widgets within it (tables, dialogs), however deep.
+QList<QAction *> Window_Actions(const QMainWindow &window);
 
 // Adds a Help menu with "About Vandrel" and "Keyboard Shortcuts" to the menu bar; the
 // dialogs open over parent.

@@ -6,6 +6,7 @@
 #include "core/numericedit.h"
 #include "core/tableeditor.h"
 #include "src/graphdialog.h"
+#include "src/helpdialogs.h"
 #include "src/recovery.h"
 #include "src/resampling.h"
 #include "src/settingsfile.h"
@@ -21,6 +22,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QSettings>
 #include <QSignalBlocker>
@@ -216,6 +218,9 @@ TVandrel::TVandrel(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent,
   Edit_Selection_Mode_Changed();
   Display_Precision_Changed(d_display_precision->value());
   Connect_Signals();
+  // Last, so that Help stays the last menu; the shortcut table is made from whatever
+  // actions the window has when it opens.
+  Add_Help_Menu(menuBar(), this, [this] { return Window_Actions(*this); });
 }
 
 // The children and the application outlive this part of the window while it goes: the

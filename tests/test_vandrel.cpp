@@ -3,6 +3,7 @@
 #include "core/numericedit.h"
 #include "core/tableeditor.h"
 #include "src/graphdialog.h"
+#include "src/helpdialogs.h"
 #include "src/resampling.h"
 #include "src/vandrel.h"
 #include "src/windowgeometry.h"
@@ -13,6 +14,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMetaMethod>
 #include <QProcess>
 #include <QScreen>
@@ -384,6 +387,42 @@ private slots:
     QCOMPARE(settings.value("Output_Copy_Option").toInt(), 0);
     QCOMPARE(settings.value("Display_Precision").toInt(), 1);
     QCOMPARE(settings.value("Zero_Offset_Data").toString(), QString("false"));
+  }
+
+  // Menus added after the window was built, and a submenu inside one, are listed too;
+  // every action anywhere in the window that has a shortcut is in the table, once.
+  void shortcut_table_lists_every_action_with_a_shortcut()
+  {
+    TWindow window;
+    QCOMPARE(window->menuBar()->actions().last()->text(), QString("&Help"));
+    QMenu *const later = window->menuBar()->addMenu("&Later");
+    later->addAction("&Tidy Up")->setShortcut(QKeySequence("Ctrl+Shift+T"));
+    QMenu *const nested = later->addMenu("&Deeper");
+    nested->addAction("&Nested Command")->setShortcut(QKeySequence("Ctrl+Alt+N"));
+    QStringList expected;
+    const QList<QAction *> all = window->findChildren<QAction *>();
+    for (const QAction *action : all) {
+      if (!action->shortcut().isEmpty()) {
+        expected << Plain_Action_Text(action->text());
+      }
+    }
+    QVERIFY(expected.contains("Save As"));
+    QVERIFY(expected.contains("Nested Command"));
+    QStringList listed;
+    QTimer::singleShot(0, [&listed] {
+      auto *const dialog = qobject_cast<TShortcuts_Dialog *>(QApplication::activeModalWidget());
+      QVERIFY(dialog != nullptr);
+      const QTableWidget *const table = dialog->findChild<QTableWidget *>("shortcut_table");
+      for (int row = 0; row < table->rowCount(); ++row) {
+        listed << table->item(row, 0)->text();
+      }
+      dialog->reject();
+    });
+    window->findChild<QAction *>("shortcuts_action")->trigger();
+    QCOMPARE(listed.size(), expected.size());
+    for (const QString &command : expected) {
+      QVERIFY2(listed.contains(command), qPrintable(command));
+    }
   }
 
   void window_comes_back_where_it_was()
