@@ -10,6 +10,7 @@
 #include "src/recovery.h"
 #include "src/resampling.h"
 #include "src/settingsfile.h"
+#include "src/tooltips.h"
 #include "src/undohistory.h"
 #include "src/userdialogs.h"
 #include "src/windowgeometry.h"
@@ -144,6 +145,14 @@ struct TRange_Group
   TEditTable *table = nullptr;
 };
 
+void Set_Range_Tips(const TRange_Group &widgets, const TRange_Tips &tips)
+{
+  widgets.start->setToolTip(tips.start);
+  widgets.increment->setToolTip(tips.increment);
+  widgets.end->setToolTip(tips.end);
+  widgets.count->setToolTip(tips.count);
+}
+
 TRange_Group Build_Range_Group(QWidget *parent, const QString &name)
 {
   TRange_Group widgets;
@@ -246,6 +255,7 @@ void TVandrel::Open_Settings()
 void TVandrel::Build_Input_Group(QWidget *central)
 {
   const TRange_Group widgets = Build_Range_Group(central, "input");
+  Set_Range_Tips(widgets, Range_Tips(INPUT_RANGE));
   Add_Field_Spacer(widgets.layout);
   d_input_group = widgets.group;
   d_input_start = widgets.start;
@@ -260,6 +270,7 @@ void TVandrel::Build_Input_Group(QWidget *central)
 void TVandrel::Build_Edit_Group(QWidget *central)
 {
   const TRange_Group widgets = Build_Range_Group(central, "edit");
+  Set_Range_Tips(widgets, Range_Tips(EDIT_RANGE));
   Add_Field_Spacer(widgets.layout);
   d_edit_group = widgets.group;
   d_edit_start = widgets.start;
@@ -274,6 +285,7 @@ void TVandrel::Build_Edit_Group(QWidget *central)
 void TVandrel::Build_Output_Group(QWidget *central)
 {
   const TRange_Group widgets = Build_Range_Group(central, "output");
+  Set_Range_Tips(widgets, Range_Tips(OUTPUT_RANGE));
   d_output_group = widgets.group;
   d_output_start = widgets.start;
   d_output_increment = widgets.increment;
@@ -287,6 +299,7 @@ void TVandrel::Build_Output_Group(QWidget *central)
     field->setReadOnly(true);
   }
   d_output_copy_option = Combo_Box(d_output_group, "output_copy_option");
+  d_output_copy_option->setToolTip(Copy_Layout_Tip());
   d_copy_button = Tool_Button(d_output_group, "copy_button", "Copy to Clipboard", false);
   auto *row = new QHBoxLayout;
   row->addItem(Horizontal_Spacer());
@@ -304,8 +317,10 @@ QHBoxLayout *TVandrel::Build_Bottom_Row(QWidget *central)
   auto *copyright = new QLabel(COPYRIGHT, central);
   copyright->setFont(copyright_font);
   d_zero_offset_button = Tool_Button(central, "zero_offset_button", "Zero Offset Data", true);
+  d_zero_offset_button->setToolTip(Zero_Offset_Tip());
   d_display_precision = new QSpinBox(central);
   d_display_precision->setObjectName("display_precision");
+  d_display_precision->setToolTip(Display_Precision_Tip());
   d_display_precision->setRange(MINIMUM_DISPLAY_PRECISION, MAXIMUM_DISPLAY_PRECISION);
   d_graph_button = Tool_Button(central, "graph_button", "Show Graph", true);
 

@@ -425,6 +425,38 @@ private slots:
     }
   }
 
+  void tool_tips_name_the_corrections_data()
+  {
+    QTest::addColumn<QString>("widget");
+    QTest::addColumn<QString>("phrase");
+    QTest::newRow("input start") << "input_start" << "\u00b11e300";
+    QTest::newRow("input increment") << "input_increment" << "at least 1 in size";
+    QTest::newRow("input end") << "input_end" << "non-numbers count as 0";
+    QTest::newRow("input count") << "input_count" << "at least 2 and at most 1,000,000";
+    QTest::newRow("editor start") << "edit_start" << "clears every offset";
+    QTest::newRow("editor increment") << "edit_increment" << "as coarse as the input";
+    QTest::newRow("editor end") << "edit_end" << "\u00b11e300";
+    QTest::newRow("editor count") << "edit_count" << "at most 1,000,000";
+    QTest::newRow("output start") << "output_start" << "input's start";
+    QTest::newRow("output increment") << "output_increment" << "input's increment";
+    QTest::newRow("output end") << "output_end" << "input's end";
+    QTest::newRow("output count") << "output_count" << "input's count";
+    QTest::newRow("zero offset") << "zero_offset_button" << "position 0";
+    QTest::newRow("precision") << "display_precision" << "from 1 to 9";
+    QTest::newRow("copy layout") << "output_copy_option" << "separated by a tab";
+  }
+
+  // One sentence each, naming the correction that applies.
+  void tool_tips_name_the_corrections()
+  {
+    QFETCH(QString, widget);
+    QFETCH(QString, phrase);
+    TWindow window;
+    const QString tip = window.Find<QWidget>(widget)->toolTip();
+    QVERIFY2(tip.contains(phrase), qPrintable(tip));
+    QVERIFY2(tip.endsWith('.') && tip.count(". ") == 0, qPrintable(tip));
+  }
+
   void window_comes_back_where_it_was()
   {
     const QRect placed(10, 20, 780, 500);
