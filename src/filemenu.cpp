@@ -3,6 +3,7 @@
 #include "src/vandrel.h"
 
 #include "core/assertion.h"
+#include "src/busywork.h"
 #include "src/document.h"
 #include "src/importeddocument.h"
 #include "src/recentfiles.h"
@@ -24,6 +25,8 @@
 #include <QTimer>
 #include <QUndoStack>
 #include <QUrl>
+
+#include <memory>
 
 namespace {
 
@@ -255,7 +258,10 @@ bool TVandrel::Load(const QString &path)
 {
   TContent content;
   QString error;
+  // Busy until the tables show the document; not while a message waits for the user.
+  auto busy = std::make_unique<TBusy_Cursor>();
   if (!Read_Document(path, &content, &error)) {
+    busy.reset();
     d_dialogs->Show_Error(this, error);
     return false;
   }
@@ -271,7 +277,9 @@ bool TVandrel::Load(const QString &path)
 bool TVandrel::Write_To(const QString &path)
 {
   QString error;
+  auto busy = std::make_unique<TBusy_Cursor>();
   if (!Write_Document(path, d_model.Content(), &error)) {
+    busy.reset();
     d_dialogs->Show_Error(this, error);
     return false;
   }

@@ -5,6 +5,7 @@
 #include "core/numberformat.h"
 #include "core/numericedit.h"
 #include "core/tableeditor.h"
+#include "src/busywork.h"
 #include "src/graphdialog.h"
 #include "src/helpdialogs.h"
 #include "src/recovery.h"
@@ -578,11 +579,13 @@ void TVandrel::Edit_Changed(const int row, const int column, const double value)
   }
 }
 
-// The cells between here and the end signal come from one table and make one step.
+// The cells between here and the end signal come from one table and make one step. A
+// paste over many rows and the recalculation after it can take a while.
 void TVandrel::Start_Multiple_Cell_Change(const QString &description)
 {
   d_multiple_cell_change = true;
   d_pending_name = Step_Name(description);
+  d_busy_cursor = std::make_unique<TBusy_Cursor>();
 }
 
 void TVandrel::End_Multiple_Cell_Change()
@@ -590,6 +593,7 @@ void TVandrel::End_Multiple_Cell_Change()
   d_multiple_cell_change = false;
   Recalculate_And_Plot();
   Push_Cell_Step();
+  d_busy_cursor.reset();
 }
 
 // A typed value comes alone, outside any multiple-cell change.

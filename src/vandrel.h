@@ -16,6 +16,7 @@ class QMenu;
 class QUndoStack;
 class TUndo_History;
 class QTimer;
+class TBusy_Cursor;
 class TRecovery_File;
 class TUser_Dialogs;
 class QComboBox;
@@ -190,6 +191,7 @@ private:
   QAction *d_multiply_action = nullptr;
   QAction *d_set_value_action = nullptr;
   QAction *d_invert_action = nullptr;
+  std::unique_ptr<TBusy_Cursor> d_busy_cursor;
 };
 
 #endif

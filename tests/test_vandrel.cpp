@@ -457,6 +457,21 @@ private slots:
     QVERIFY2(tip.endsWith('.') && tip.count(". ") == 0, qPrintable(tip));
   }
 
+  // The window shows the busy cursor while pasted rows go in and the output is computed,
+  // and only then.
+  void paste_shows_the_busy_cursor_while_it_works()
+  {
+    TWindow window;
+    QList<bool> busy;
+    QObject::connect(window.Table("input"), &TEditTable::Cell_Changed, window.get(), [&busy] {
+      busy << (QApplication::overrideCursor() != nullptr
+               && QApplication::overrideCursor()->shape() == Qt::WaitCursor);
+    });
+    window.Paste("input", 0, 2, "1\n2\n3\n");
+    QCOMPARE(busy, (QList<bool>{true, true, true}));
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
+  }
+
   void window_comes_back_where_it_was()
   {
     const QRect placed(10, 20, 780, 500);
