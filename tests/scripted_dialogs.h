@@ -3,6 +3,7 @@
 
 #include "src/userdialogs.h"
 
+#include <QApplication>
 #include <QStringList>
 
 // Answers the window's questions as a test scripts them and records every message.
@@ -21,6 +22,8 @@ public:
   // The text typed into the number dialog; a null text cancels it.
   QString number_text;
   QStringList number_titles;
+  // For each message, whether the busy cursor was still up while it waited for the user.
+  QList<bool> busy_during_errors;
 
   TUnsaved_Answer Ask_Unsaved(QWidget *, const QString &) override
   {
@@ -32,7 +35,11 @@ public:
     ++restore_questions;
     return restore;
   }
-  void Show_Error(QWidget *, const QString &message) override { errors << message; }
+  void Show_Error(QWidget *, const QString &message) override
+  {
+    errors << message;
+    busy_during_errors << (QApplication::overrideCursor() != nullptr);
+  }
   QString Open_File_Name(QWidget *, const QString &) override { return open_name; }
   QString Save_File_Name(QWidget *, const QString &) override { return save_name; }
   bool Ask_Number(QWidget *, const QString &title, double *number) override

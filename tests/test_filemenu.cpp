@@ -250,6 +250,7 @@ private slots:
     QVERIFY2(window.Dialogs().errors[0].contains(Quoted_Path(path)),
              qPrintable(window.Dialogs().errors[0]));
     QVERIFY2(window.Dialogs().errors[0].contains(reason), qPrintable(window.Dialogs().errors[0]));
+    QCOMPARE(window.Dialogs().busy_during_errors, QList<bool>{false});
     QCOMPARE(window->Model().Content().offsets, before.offsets);
     QCOMPARE(window.Cell("edit", 1), QString("4.0"));
     QVERIFY(window->isWindowModified());
@@ -264,6 +265,8 @@ private slots:
     QVERIFY(!window->Save_Document());
     QCOMPARE(window.Dialogs().errors.size(), 1);
     QVERIFY(window.Dialogs().errors[0].startsWith("Cannot save"));
+    QCOMPARE(window.Dialogs().busy_during_errors, QList<bool>{false});
+    QCOMPARE(QApplication::overrideCursor(), nullptr);
     QVERIFY(window->isWindowModified());
     QCOMPARE(window->Document_Path(), QString());
   }
