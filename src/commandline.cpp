@@ -61,7 +61,12 @@ std::unique_ptr<QCommandLineParser> Parser()
   parser->setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   parser->setApplicationDescription(
     QStringLiteral("Resamples and adjusts a table of values over a position axis.\n"
-                   "Without --export, opens the window (with FILE if given)."));
+                   "Without --export, opens the window (with FILE if given).\n"
+                   "Exit status: %1 success, %2 a file could not be read or written, "
+                   "%3 a usage error.")
+      .arg(EXIT_DONE)
+      .arg(EXIT_FILE_ERROR)
+      .arg(EXIT_USAGE_ERROR));
   parser->addHelpOption();
   parser->addVersionOption();
   parser->addOption(QCommandLineOption(

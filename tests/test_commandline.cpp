@@ -1,5 +1,6 @@
 #include "src/commandline.h"
 #include "src/document.h"
+#include "tests/testpaths.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -7,6 +8,7 @@
 #include <QImage>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -53,6 +55,27 @@ QByteArray Read_All(const QString &path)
 {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Every long option a text names, as --name; the manual page escapes its dashes.
+QSet<QString> Long_Options(QString text)
+{
+  text.replace(QStringLiteral("\\-"), QStringLiteral("-"));
+  QSet<QString> options;
+  QRegularExpressionMatchIterator it =
+    QRegularExpression(QStringLiteral("(?<![\\w-])--[a-z][a-z-]*")).globalMatch(text);
+  while (it.hasNext()) {
+    options.insert(it.next().captured(0));
+  }
+  return options;
+}
+
+// The manual page's section from its .SH heading up to the next one.
+QString Manual_Section(const QString &page, const QString &heading)
+{
+  const int start = page.indexOf(QStringLiteral(".SH ") + heading);
+  const int end = page.indexOf(QStringLiteral("\n.SH "), start + 1);
+  return start < 0 ? QString() : page.mid(start, end < 0 ? -1 : end - start);
 }
 
 struct TRun
@@ -365,6 +388,37 @@ private slots:
     const QImage image(folder.filePath("g.png"));
     QCOMPARE(image.size(), QSize(800, 600));
     QVERIFY(Hue_Pixels(image, true) > 100);
+  }
+  // The help text and the manual page describe the same command line: the same long
+  // options, and the same exit statuses with the same meaning.
+  void help_and_manual_page_agree()
+  {
+    QBuffer output;
+    QBuffer error;
+    output.open(QIODevice::WriteOnly);
+    error.open(QIODevice::WriteOnly);
+    TCommand help;
+    help.action = COMMAND_HELP;
+    QCOMPARE(Run_Command(help, &output, &error), EXIT_DONE);
+    const QString help_text = QString::fromLocal8Bit(output.data());
+    const QString page = QString::fromUtf8(Read_All(QString::fromUtf8(MANUAL_PAGE_SOURCE)));
+    QVERIFY(!page.isEmpty());
+    const QSet<QString> in_help = Long_Options(help_text);
+    QVERIFY(in_help.contains("--export"));
+    QCOMPARE(Long_Options(Manual_Section(page, "OPTIONS")), in_help);
+    QCOMPARE(Long_Options(Manual_Section(page, "SYNOPSIS")), in_help);
+    const QString statuses = Manual_Section(page, "\"EXIT STATUS\"");
+    const QList<QPair<int, QString>> meanings = {
+      {EXIT_DONE, "success"}, {EXIT_FILE_ERROR, "could not be"}, {EXIT_USAGE_ERROR, "usage"}};
+    for (const auto &meaning : meanings) {
+      const QString code = QString::number(meaning.first);
+      const QString in_help = help_text.section("Exit status:", 1).section('\n', 0, 0);
+      const QString explained = in_help.section(" " + code + " ", 1).section(',', 0, 0);
+      QVERIFY2(explained.contains(meaning.second, Qt::CaseInsensitive), qPrintable(in_help));
+      QVERIFY2(statuses.contains(".B " + code + "\n"), qPrintable(code));
+      const QString described = statuses.section(".B " + code + "\n", 1).section(".TP", 0, 0);
+      QVERIFY2(described.contains(meaning.second, Qt::CaseInsensitive), qPrintable(described));
+    }
   }
 };
 
