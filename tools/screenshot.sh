@@ -1,15 +1,16 @@
 #!/bin/sh
-# Photographs the real main window under a virtual X display, with a short session of
-# typing and pasting, into docs/screenshot.png. Needs xvfb, xdotool, xclip and ImageMagick
-# (installed here when missing).
+# Photographs the real main window under a virtual X display with a window manager, with
+# a short session of typing and pasting, into docs/screenshot.png, docs/help-menu.png and
+# docs/graph.png. Needs xvfb, openbox, xdotool, xclip and ImageMagick (installed here when
+# missing). VANDREL_DISPLAY=N picks the display number; otherwise a free one is taken.
 set -e
 cd "$(dirname "$0")/.."
-for tool in xvfb-run xdotool xclip import; do
+for tool in xvfb-run openbox xdotool xclip import; do
   command -v "$tool" >/dev/null 2>&1 || missing=1
 done
 if [ -n "$missing" ]; then
   sudo=""; [ "$(id -u)" -eq 0 ] || sudo="sudo"
-  $sudo apt-get install -y -qq xvfb xauth xdotool xclip imagemagick
+  $sudo apt-get install -y -qq xvfb xauth openbox xdotool xclip imagemagick
 fi
 make build
 home=$(mktemp -d)
@@ -27,4 +28,6 @@ Display_Precision=2
 Output_Copy_Option=1
 Zero_Offset_Data=false
 INI
-HOME="$home" xvfb-run -a -s "-screen 0 1280x800x24" sh tools/screenshot-session.sh
+display_choice="-a"
+[ -z "${VANDREL_DISPLAY:-}" ] || display_choice="-n $VANDREL_DISPLAY"
+HOME="$home" xvfb-run $display_choice -s "-screen 0 1280x800x24" sh tools/screenshot-session.sh
