@@ -20,6 +20,8 @@
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QStringView>
+#include <QLibraryInfo>
+#include <QVersionNumber>
 
 #include <algorithm>
 #include <cmath>
@@ -181,15 +183,25 @@ bool Parse_Paste_Text(const QString &text, const QLocale &locale, TPaste_Block *
 
 }  // namespace
 
-// No frame: the editor covers the painted cell exactly. The margins undo what the line
-// edit adds on its own (a pixel of room for the cursor at the right, a vertical centre
-// rounded down), so its text stays where the cell's text was.
+// No frame: the editor covers the painted cell exactly, so its text can sit where the
+// cell's text was.
 TTableLineEditor::TTableLineEditor(QWidget *parent) : QLineEdit(parent)
 {
   setFrame(false);
   setPalette(palette());
   setAlignment(Qt::Alignment(CELL_ALIGNMENT));
-  setTextMargins(0, 0, -1, 1);
+}
+
+// The line edit keeps a pixel for the cursor at the right of its text, which the cell
+// does not: the right margin gives it back. Qt 6 places a cell's text half a pixel higher
+// than Qt 5 does, so under Qt 6 a bottom margin lifts the editor's text by the same half
+// pixel. What remains is where glyphs fall at fractions of a pixel: at most one pixel, for
+// some font sizes.
+void TTableLineEditor::Fit_Text_To(const QRect &cell)
+{
+  setGeometry(cell);
+  const int bottom = QLibraryInfo::version().majorVersion() >= 6 ? 1 : 0;
+  setTextMargins(0, 0, -1, bottom);
 }
 
 // Hiding first moves the focus away, so the text is committed before the key goes on
@@ -913,7 +925,7 @@ void TEditTable::Activate_Cell(const int row, const int column)
     return;
   }
   Select_Current_Cell();
-  d_cell_editor->setGeometry(Painted_Cell_Rect(row, column));
+  d_cell_editor->Fit_Text_To(Painted_Cell_Rect(row, column));
   if (d_cell_editor->isHidden()) {
     d_cell_editor->show();
     d_cell_editor->setFocus(Qt::OtherFocusReason);

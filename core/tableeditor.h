@@ -31,6 +31,9 @@ class TTableLineEditor : public QLineEdit
 public:
   explicit TTableLineEditor(QWidget *parent);
 
+  // Covers the cell, its text where the cell shows its own.
+  void Fit_Text_To(const QRect &cell);
+
 signals:
   void Edit_Complete();
   void Edit_Cancelled();

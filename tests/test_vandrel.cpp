@@ -474,9 +474,10 @@ private slots:
 
   void window_comes_back_where_it_was()
   {
-    const QRect placed(10, 20, 780, 500);
+    QRect placed(10, 20, 780, 500);
     {
       TWindow window;
+      placed.setSize(placed.size().expandedTo(window->minimumSizeHint()));
       window->setGeometry(placed);
       window.Close();
     }
