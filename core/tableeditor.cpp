@@ -241,11 +241,12 @@ TEditTable::TEditTable(QWidget *parent) : QTableWidget(parent)
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   // The table's own cell editor is the only one; the view never opens an item editor.
   setEditTriggers(QAbstractItemView::NoEditTriggers);
-  d_cut_action = Create_Action(tr("&Cut"), &TEditTable::Edit_Cut);
-  d_copy_action = Create_Action(tr("C&opy"), &TEditTable::Edit_Copy);
-  d_paste_action = Create_Action(tr("&Paste"), &TEditTable::Edit_Paste);
+  d_cut_action = Create_Action(tr("&Cut"), &TEditTable::Edit_Cut, QKeySequence::Cut);
+  d_copy_action = Create_Action(tr("C&opy"), &TEditTable::Edit_Copy, QKeySequence::Copy);
+  d_paste_action = Create_Action(tr("&Paste"), &TEditTable::Edit_Paste, QKeySequence::Paste);
   d_paste_action->setEnabled(false);
-  d_delete_action = Create_Action(tr("&Delete"), &TEditTable::Edit_Delete);
+  d_delete_action =
+    Create_Action(tr("&Delete"), &TEditTable::Edit_Delete, QKeySequence(Qt::Key_Delete));
   d_invert_action = Create_Action(tr("&Invert Sign"), &TEditTable::Edit_Invert);
   connect(this, &QTableWidget::itemSelectionChanged, this, &TEditTable::Table_Selection_Changed);
   connect(d_cell_editor, &QLineEdit::textChanged, this, &TEditTable::Cell_Editor_Changed);
@@ -256,9 +257,15 @@ TEditTable::TEditTable(QWidget *parent) : QTableWidget(parent)
           &TEditTable::Clipboard_Data_Changed);
 }
 
-QAction *TEditTable::Create_Action(const QString &text, void (TEditTable::*slot)())
+// The table's key handling runs the commands; an action's keys only show in its menu and
+// in lists of shortcuts. The actions are never added to the table, so their shortcuts
+// do not fire a second time.
+QAction *TEditTable::Create_Action(const QString &text, void (TEditTable::*slot)(),
+                                   const QKeySequence &keys)
 {
   QAction *const action = new QAction(text, this);
+  action->setShortcut(keys);
+  action->setShortcutContext(Qt::WidgetShortcut);
   connect(action, &QAction::triggered, this, slot);
   return action;
 }

@@ -136,7 +136,8 @@ private slots:
   void Edit_Invert();
 
 private:
-  QAction *Create_Action(const QString &text, void (TEditTable::*slot)());
+  QAction *Create_Action(const QString &text, void (TEditTable::*slot)(),
+                         const QKeySequence &keys = QKeySequence());
   void Release_Store();
   void Install_Column_Titles();
   void Repaint_Cells();

@@ -96,14 +96,19 @@ std::vector<TShortcut_Row> Shortcut_Rows(const QList<QAction *> &actions)
 {
   std::vector<TShortcut_Row> rows;
   QSet<const QAction *> listed;
+  QSet<QString> listed_rows;
   for (const QAction *action : actions) {
     if (action == nullptr || listed.contains(action)) {
       continue;
     }
     listed.insert(action);
     const QString keys = Native_Keys(action->shortcuts());
-    if (!keys.isEmpty()) {
-      rows.push_back({Plain_Action_Text(action->text()), keys});
+    const QString text = Plain_Action_Text(action->text());
+    // Each table has its own Copy, with the same keys: one row says it for all.
+    const QString row_key = text + QLatin1Char('\t') + keys;
+    if (!keys.isEmpty() && !listed_rows.contains(row_key)) {
+      listed_rows.insert(row_key);
+      rows.push_back({text, keys});
     }
   }
   return rows;
