@@ -2,9 +2,12 @@
 #define TESTS_SCRIPTED_DIALOGS_H
 
 #include "src/userdialogs.h"
+#include "src/vandrel.h"
 
 #include <QApplication>
 #include <QStringList>
+
+#include <memory>
 
 // Answers the window's questions as a test scripts them and records every message.
 class TScripted_Dialogs : public TUser_Dialogs
@@ -52,6 +55,28 @@ public:
   {
     return export_name;
   }
+};
+
+// The window under test, shown and active, with its scripted dialogs. Suites derive their
+// own window from it with the ways of changing data they need.
+class TScripted_Window
+{
+public:
+  TScripted_Window() : d_window(std::make_unique<TVandrel>())
+  {
+    auto dialogs = std::make_unique<TScripted_Dialogs>();
+    d_dialogs = dialogs.get();
+    d_window->Set_User_Dialogs(std::move(dialogs));
+    d_window->show();
+    QApplication::setActiveWindow(d_window.get());
+  }
+
+  TVandrel *operator->() const { return d_window.get(); }
+  TScripted_Dialogs &Dialogs() const { return *d_dialogs; }
+
+protected:
+  std::unique_ptr<TVandrel> d_window;
+  TScripted_Dialogs *d_dialogs = nullptr;
 };
 
 #endif

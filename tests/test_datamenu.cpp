@@ -19,21 +19,9 @@
 namespace {
 
 // The window under test with its scripted dialogs.
-class TWindow
+class TWindow : public TScripted_Window
 {
 public:
-  TWindow() : d_window(std::make_unique<TVandrel>())
-  {
-    auto dialogs = std::make_unique<TScripted_Dialogs>();
-    d_dialogs = dialogs.get();
-    d_window->Set_User_Dialogs(std::move(dialogs));
-    d_window->show();
-    QApplication::setActiveWindow(d_window.get());
-  }
-
-  TVandrel *operator->() const { return d_window.get(); }
-  TScripted_Dialogs &Dialogs() const { return *d_dialogs; }
-
   QString Cell(const QString &group, const int row) const
   {
     return d_window->findChild<TEditTable *>(group + "_table")->item(row, 0)->text();
@@ -45,10 +33,6 @@ public:
   }
 
   QString Status() const { return d_window->statusBar()->currentMessage(); }
-
-private:
-  std::unique_ptr<TVandrel> d_window;
-  TScripted_Dialogs *d_dialogs = nullptr;
 };
 
 QString Write_Text(const QTemporaryDir &folder, const QString &name, const QByteArray &text)

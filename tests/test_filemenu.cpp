@@ -41,21 +41,9 @@ double First_Value_In(const QString &path)
 }
 
 // The window under test with its scripted dialogs.
-class TWindow
+class TWindow : public TScripted_Window
 {
 public:
-  TWindow() : d_window(std::make_unique<TVandrel>())
-  {
-    auto dialogs = std::make_unique<TScripted_Dialogs>();
-    d_dialogs = dialogs.get();
-    d_window->Set_User_Dialogs(std::move(dialogs));
-    d_window->show();
-    QApplication::setActiveWindow(d_window.get());
-  }
-
-  TVandrel *operator->() const { return d_window.get(); }
-  TScripted_Dialogs &Dialogs() const { return *d_dialogs; }
-
   TEditTable *Table(const QString &group) const
   {
     return d_window->findChild<TEditTable *>(group + "_table");
@@ -81,10 +69,6 @@ public:
 
   // Ends the window as a crash would: no close, no clean-up.
   void Crash() { d_window.reset(); }
-
-private:
-  std::unique_ptr<TVandrel> d_window;
-  TScripted_Dialogs *d_dialogs = nullptr;
 };
 
 enum TAction

@@ -26,20 +26,9 @@ QString Number(const double &value)
 }
 
 // The window under test with its scripted dialogs and the user's ways of changing data.
-class TWindow
+class TWindow : public TScripted_Window
 {
 public:
-  TWindow() : d_window(std::make_unique<TVandrel>())
-  {
-    auto dialogs = std::make_unique<TScripted_Dialogs>();
-    d_dialogs = dialogs.get();
-    d_window->Set_User_Dialogs(std::move(dialogs));
-    d_window->show();
-    QApplication::setActiveWindow(d_window.get());
-  }
-
-  TVandrel *operator->() const { return d_window.get(); }
-  TScripted_Dialogs &Dialogs() const { return *d_dialogs; }
   QUndoStack *Stack() const { return d_window->Undo_Stack(); }
 
   template <class TChild>
@@ -131,10 +120,6 @@ public:
     }
     return state;
   }
-
-private:
-  std::unique_ptr<TVandrel> d_window;
-  TScripted_Dialogs *d_dialogs = nullptr;
 };
 
 // Input 1..16 over the default 16 rows, offsets on the 5 editor rows.
