@@ -17,6 +17,7 @@
 #include <QLocale>
 #include <QMenu>
 #include <QMimeData>
+#include <QPalette>
 #include <QSignalBlocker>
 #include <QStringList>
 #include <QStringView>
@@ -33,6 +34,8 @@ namespace {
 // Cells are sized to hold this text in the application font.
 const char SIZING_TEXT[] = "99999j999^";
 const int ROW_MARGIN = 8;
+// How much lighter a selection is drawn while its table has no focus, in percent.
+const int PALE_SELECTION = 165;
 const int COLUMN_MARGIN = 4;
 // Longer pasted numbers are rare enough to take the slow conversion.
 
@@ -241,6 +244,7 @@ TEditTable::TEditTable(QWidget *parent) : QTableWidget(parent)
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   // The table's own cell editor is the only one; the view never opens an item editor.
   setEditTriggers(QAbstractItemView::NoEditTriggers);
+  Use_Pale_Inactive_Selection();
   d_cut_action = Create_Action(tr("&Cut"), &TEditTable::Edit_Cut, QKeySequence::Cut);
   d_copy_action = Create_Action(tr("C&opy"), &TEditTable::Edit_Copy, QKeySequence::Copy);
   d_paste_action = Create_Action(tr("&Paste"), &TEditTable::Edit_Paste, QKeySequence::Paste);
@@ -255,6 +259,18 @@ TEditTable::TEditTable(QWidget *parent) : QTableWidget(parent)
           &TEditTable::Cell_Editor_Cancelled);
   connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
           &TEditTable::Clipboard_Data_Changed);
+}
+
+// A table keeps its selection for the commands when the focus leaves; drawn paler, it
+// does not look like the selection the keys act on.
+void TEditTable::Use_Pale_Inactive_Selection()
+{
+  QPalette colours = palette();
+  const QColor active = colours.color(QPalette::Active, QPalette::Highlight);
+  colours.setColor(QPalette::Inactive, QPalette::Highlight, active.lighter(PALE_SELECTION));
+  colours.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                   colours.color(QPalette::Active, QPalette::Text));
+  setPalette(colours);
 }
 
 // The table's key handling runs the commands; an action's keys only show in its menu and

@@ -136,6 +136,7 @@ private slots:
   void Edit_Invert();
 
 private:
+  void Use_Pale_Inactive_Selection();
   QAction *Create_Action(const QString &text, void (TEditTable::*slot)(),
                          const QKeySequence &keys = QKeySequence());
   void Release_Store();
