@@ -1,5 +1,6 @@
 #include "src/commandline.h"
 #include "src/document.h"
+#include "tests/curve_pixels.h"
 #include "tests/testpaths.h"
 
 #include <QBuffer>
@@ -33,22 +34,6 @@ void Write_Text(const QString &path, const QByteArray &text)
   if (file.open(QIODevice::WriteOnly)) {
     file.write(text);
   }
-}
-
-// Pixels of a strong red or blue, as the output and input curves are drawn.
-int Hue_Pixels(const QImage &image, const bool red)
-{
-  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-  int count = 0;
-  for (int y = 0; y < rgb.height(); ++y) {
-    for (int x = 0; x < rgb.width(); ++x) {
-      const QRgb pixel = rgb.pixel(x, y);
-      const int strong = red ? qRed(pixel) : qBlue(pixel);
-      const int other = red ? qBlue(pixel) : qRed(pixel);
-      count += strong > other + 60 && strong > qGreen(pixel) + 60;
-    }
-  }
-  return count;
 }
 
 QByteArray Read_All(const QString &path)
@@ -358,8 +343,8 @@ private slots:
     if (name.endsWith(".png")) {
       const QImage image = QImage::fromData(bytes, "PNG");
       QCOMPARE(image.size(), expected);
-      QVERIFY(Hue_Pixels(image, false) > 100);
-      QVERIFY(Hue_Pixels(image, true) > 100);
+      QVERIFY(Curve_Pixels(image, false) > 100);
+      QVERIFY(Curve_Pixels(image, true) > 100);
     } else if (name.endsWith(".svg")) {
       QVERIFY(bytes.contains(QStringLiteral("viewBox=\"0 0 %1 %2\"")
                                .arg(expected.width())
@@ -387,7 +372,7 @@ private slots:
     QVERIFY2(run.status == EXIT_DONE, run.error.constData());
     const QImage image(folder.filePath("g.png"));
     QCOMPARE(image.size(), QSize(800, 600));
-    QVERIFY(Hue_Pixels(image, true) > 100);
+    QVERIFY(Curve_Pixels(image, true) > 100);
   }
   // The help text and the manual page describe the same command line: the same long
   // options, and the same exit statuses with the same meaning.

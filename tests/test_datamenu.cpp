@@ -1,6 +1,7 @@
 #include "core/tableeditor.h"
 #include "src/dataimport.h"
 #include "src/vandrel.h"
+#include "tests/curve_pixels.h"
 #include "tests/scripted_dialogs.h"
 
 #include <QApplication>
@@ -69,21 +70,6 @@ Point_List Parsed_Table(const QByteArray &text, const char separator, const bool
     }
   }
   return points;
-}
-
-int Pixels_Of(const QImage &image, const bool red)
-{
-  const QImage rgb = image.convertToFormat(QImage::Format_RGB32);
-  int count = 0;
-  for (int y = 0; y < rgb.height(); ++y) {
-    for (int x = 0; x < rgb.width(); ++x) {
-      const QRgb pixel = rgb.pixel(x, y);
-      const int strong = red ? qRed(pixel) : qBlue(pixel);
-      const int other = red ? qBlue(pixel) : qRed(pixel);
-      count += strong > other + 60 && strong > qGreen(pixel) + 60;
-    }
-  }
-  return count;
 }
 
 }  // namespace
@@ -307,8 +293,8 @@ private slots:
     QImage image(folder.filePath("graph.png"));
     QVERIFY(!image.isNull());
     QCOMPARE(image.size(), QSize(800, 600));
-    QVERIFY(Pixels_Of(image, false) > 100);
-    QVERIFY(Pixels_Of(image, true) > 100);
+    QVERIFY(Curve_Pixels(image, false) > 100);
+    QVERIFY(Curve_Pixels(image, true) > 100);
   }
 };
 
