@@ -2,9 +2,9 @@
 // each file layout, and graph export of a table at the row maximum in each format.
 #include "core/graphwidget.h"
 #include "core/numberreader.h"
-#include "src/dataimport.h"
+#include "src/files/dataimport.h"
 #include "src/graphdialog.h"
-#include "src/graphexport.h"
+#include "src/files/graphexport.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

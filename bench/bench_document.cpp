@@ -1,7 +1,7 @@
 // Times document writing, reading and table export at one million values, the largest
 // document the row maximum is meant to allow, and the recovery snapshot's content copy.
-#include "src/dataexport.h"
-#include "src/document.h"
+#include "src/files/dataexport.h"
+#include "src/files/documentfile.h"
 
 #include <QElapsedTimer>
 #include <QJsonDocument>

@@ -2,7 +2,7 @@
 // driven through its widgets as a user would drive them, and the whole program's resident
 // memory per input row at the row maximum.
 #include "core/tableeditor.h"
-#include "src/resampling.h"
+#include "src/model/resampling.h"
 #include "src/vandrel.h"
 
 #include <QApplication>

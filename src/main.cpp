@@ -1,5 +1,5 @@
-#include "src/application.h"
-#include "src/commandline.h"
+#include "src/window/application.h"
+#include "src/commandline/commandline.h"
 
 #include <QApplication>
 #include <QCoreApplication>

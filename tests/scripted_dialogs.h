@@ -1,7 +1,7 @@
 #ifndef TESTS_SCRIPTED_DIALOGS_H
 #define TESTS_SCRIPTED_DIALOGS_H
 
-#include "src/userdialogs.h"
+#include "src/window/userdialogs.h"
 #include "src/vandrel.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "src/busywork.h"
+#include "src/window/busywork.h"
 
 #include <QApplication>
 #include <QProgressDialog>

@@ -1,5 +1,5 @@
-#include "src/commandline.h"
-#include "src/document.h"
+#include "src/commandline/commandline.h"
+#include "src/files/documentfile.h"
 #include "tests/curve_pixels.h"
 #include "tests/testpaths.h"
 

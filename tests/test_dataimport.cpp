@@ -1,4 +1,4 @@
-#include "src/dataimport.h"
+#include "src/files/dataimport.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,5 +1,5 @@
 #include "core/tableeditor.h"
-#include "src/dataimport.h"
+#include "src/files/dataimport.h"
 #include "src/vandrel.h"
 #include "tests/curve_pixels.h"
 #include "tests/scripted_dialogs.h"

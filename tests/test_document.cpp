@@ -1,4 +1,4 @@
-#include "src/document.h"
+#include "src/files/documentfile.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "src/document.h"
+#include "src/files/documentfile.h"
 
 #include <QElapsedTimer>
 #include <QJsonDocument>

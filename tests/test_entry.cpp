@@ -1,5 +1,5 @@
-#include "src/application.h"
-#include "src/document.h"
+#include "src/window/application.h"
+#include "src/files/documentfile.h"
 #include "src/vandrel.h"
 
 #include <QApplication>

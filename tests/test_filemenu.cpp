@@ -1,8 +1,8 @@
 #include "core/numericedit.h"
 #include "core/tableeditor.h"
-#include "src/document.h"
-#include "src/recentfiles.h"
-#include "src/recovery.h"
+#include "src/files/documentfile.h"
+#include "src/files/recentfiles.h"
+#include "src/files/recovery.h"
 #include "src/vandrel.h"
 #include "tests/scripted_dialogs.h"
 

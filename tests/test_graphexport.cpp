@@ -1,6 +1,6 @@
 #include "core/graphwidget.h"
 #include "src/graphdialog.h"
-#include "src/graphexport.h"
+#include "src/files/graphexport.h"
 #include "tests/mouse_events.h"
 
 #include <QAction>

@@ -1,5 +1,5 @@
 #include "src/buildinfo.h"
-#include "src/helpdialogs.h"
+#include "src/window/helpdialogs.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "src/importeddocument.h"
+#include "src/files/importeddocument.h"
 
 #include <QtTest>
 

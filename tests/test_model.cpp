@@ -1,6 +1,6 @@
 #include "core/shortestnumber.h"
-#include "src/dataexport.h"
-#include "src/model.h"
+#include "src/files/dataexport.h"
+#include "src/model/model.h"
 
 #include <QtTest>
 

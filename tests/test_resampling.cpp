@@ -1,4 +1,4 @@
-#include "src/resampling.h"
+#include "src/model/resampling.h"
 
 #include <QtTest>
 

@@ -1,4 +1,4 @@
-#include "src/settingsfile.h"
+#include "src/files/settingsfile.h"
 
 #include <QFile>
 #include <QSettings>

@@ -1,8 +1,8 @@
 #include "core/graphwidget.h"
 #include "core/numericedit.h"
 #include "core/tableeditor.h"
-#include "src/undocommands.h"
-#include "src/undohistory.h"
+#include "src/document/undocommands.h"
+#include "src/document/undohistory.h"
 #include "src/vandrel.h"
 #include "tests/scripted_dialogs.h"
 

@@ -3,10 +3,10 @@
 #include "core/numericedit.h"
 #include "core/tableeditor.h"
 #include "src/graphdialog.h"
-#include "src/helpdialogs.h"
-#include "src/resampling.h"
+#include "src/window/helpdialogs.h"
+#include "src/model/resampling.h"
 #include "src/vandrel.h"
-#include "src/windowgeometry.h"
+#include "src/window/windowgeometry.h"
 #include "tests/scripted_dialogs.h"
 
 #include <QApplication>

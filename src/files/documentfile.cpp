@@ -1,0 +1,291 @@
+#include "src/files/documentfile.h"
+
+#include "core/assertion.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
+#include <QSaveFile>
+
+#include <cmath>
+#include <limits>
+
+const char DOCUMENT_SUFFIX[] = "vandrel";
+
+namespace {
+
+// Well above the text of two full tables at the row maximum (about 40 bytes a number);
+// a larger file is not a document and is refused before it fills the memory.
+const qint64 MAXIMUM_FILE_SIZE = 128LL * 1024 * 1024;
+
+const char KEY_VERSION[] = "vandrel";
+const char KEY_INPUT[] = "input";
+const char KEY_EDITOR[] = "editor";
+const char KEY_START[] = "start";
+const char KEY_INCREMENT[] = "increment";
+const char KEY_END[] = "end";
+const char KEY_VALUES[] = "values";
+const char KEY_OFFSETS[] = "offsets";
+const char KEY_ZERO_OFFSET[] = "zero_offset";
+
+// JSON has no non-finite numbers, so they travel as strings.
+QJsonValue Number_Value(const double &value)
+{
+  if (std::isnan(value)) {
+    return QStringLiteral("nan");
+  }
+  if (std::isinf(value)) {
+    return value > 0 ? QStringLiteral("inf") : QStringLiteral("-inf");
+  }
+  return value;
+}
+
+bool Read_Number(const QJsonValue &json, double *value)
+{
+  if (json.isDouble()) {
+    *value = json.toDouble();
+    return true;
+  }
+  const QString text = json.toString();
+  if (text == QLatin1String("nan")) {
+    *value = std::numeric_limits<double>::quiet_NaN();
+  } else if (text == QLatin1String("inf")) {
+    *value = std::numeric_limits<double>::infinity();
+  } else if (text == QLatin1String("-inf")) {
+    *value = -std::numeric_limits<double>::infinity();
+  } else {
+    return false;
+  }
+  return true;
+}
+
+QJsonArray Number_Array(const std::vector<double> &numbers)
+{
+  QJsonArray array;
+  for (const double &number : numbers) {
+    array.append(Number_Value(number));
+  }
+  return array;
+}
+
+QJsonObject Range_Object(const TSeries &series, const char *list_key,
+                         const std::vector<double> &numbers)
+{
+  QJsonObject object;
+  object.insert(KEY_START, Number_Value(series.range.start));
+  object.insert(KEY_INCREMENT, Number_Value(series.range.increment));
+  object.insert(KEY_END, Number_Value(series.range.end));
+  object.insert(list_key, Number_Array(numbers));
+  return object;
+}
+
+bool Read_Version(const QJsonObject &root, QString *reason)
+{
+  const QJsonValue version = root.value(KEY_VERSION);
+  if (!version.isDouble()) {
+    *reason = QStringLiteral("it is not a Vandrel document (no \"vandrel\" version number)");
+    return false;
+  }
+  if (version.toDouble() > DOCUMENT_VERSION) {
+    *reason = QStringLiteral("it was written by a newer Vandrel (format version %1)")
+                .arg(version.toDouble());
+    return false;
+  }
+  if (version.toDouble() != DOCUMENT_VERSION) {
+    *reason = QStringLiteral("its format version %1 is unknown").arg(version.toDouble());
+    return false;
+  }
+  return true;
+}
+
+bool Read_Range(const QJsonObject &object, const QString &name, TRange *range, QString *reason)
+{
+  const struct
+  {
+    const char *key;
+    double *target;
+  } fields[] = {{KEY_START, &range->start}, {KEY_INCREMENT, &range->increment},
+                {KEY_END, &range->end}};
+  for (const auto &field : fields) {
+    if (!Read_Number(object.value(field.key), field.target)) {
+      *reason = QStringLiteral("\"%1\" has no number \"%2\"").arg(name, field.key);
+      return false;
+    }
+  }
+  return true;
+}
+
+bool Read_Numbers(const QJsonObject &object, const QString &name, const char *key,
+                  const int count, std::vector<double> *numbers, QString *reason)
+{
+  const QJsonValue list = object.value(key);
+  if (!list.isArray()) {
+    *reason = QStringLiteral("\"%1\" has no list \"%2\"").arg(name, key);
+    return false;
+  }
+  const QJsonArray array = list.toArray();
+  if (array.size() != count) {
+    *reason = QStringLiteral("\"%1\" has %2 %3, but its range has %4 rows")
+                .arg(name).arg(array.size()).arg(key).arg(count);
+    return false;
+  }
+  numbers->clear();
+  numbers->reserve(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
+    double number = 0.0;
+    if (!Read_Number(array.at(i), &number)) {
+      *reason = QStringLiteral("\"%1\" %2 number %3 is not a number").arg(name, key).arg(i + 1);
+      return false;
+    }
+    numbers->push_back(number);
+  }
+  return true;
+}
+
+bool Read_Object(const QJsonObject &root, const char *key, QJsonObject *object, QString *reason)
+{
+  const QJsonValue value = root.value(key);
+  if (!value.isObject()) {
+    *reason = QStringLiteral("it has no \"%1\" section").arg(key);
+    return false;
+  }
+  *object = value.toObject();
+  return true;
+}
+
+bool Read_Input(const QJsonObject &root, TContent *content, QString *reason)
+{
+  QJsonObject object;
+  TRange typed;
+  if (!Read_Object(root, KEY_INPUT, &object, reason)
+      || !Read_Range(object, KEY_INPUT, &typed, reason)) {
+    return false;
+  }
+  content->input = Corrected_Input(typed);
+  return Read_Numbers(object, KEY_INPUT, KEY_VALUES, content->input.count, &content->values,
+                      reason);
+}
+
+bool Read_Editor(const QJsonObject &root, TContent *content, QString *reason)
+{
+  QJsonObject object;
+  TRange typed;
+  if (!Read_Object(root, KEY_EDITOR, &object, reason)
+      || !Read_Range(object, KEY_EDITOR, &typed, reason)) {
+    return false;
+  }
+  content->edit = Corrected_Edit(typed, content->input.range.increment);
+  return Read_Numbers(object, KEY_EDITOR, KEY_OFFSETS, content->edit.count, &content->offsets,
+                      reason);
+}
+
+bool Read_Zero_Offset(const QJsonObject &root, bool *zero_offset, QString *reason)
+{
+  const QJsonValue value = root.value(KEY_ZERO_OFFSET);
+  if (value.isUndefined()) {
+    *zero_offset = false;
+    return true;
+  }
+  if (!value.isBool()) {
+    *reason = QStringLiteral("\"zero_offset\" is neither true nor false");
+    return false;
+  }
+  *zero_offset = value.toBool();
+  return true;
+}
+
+}  // namespace
+
+QJsonObject Document_Object(const TContent &content)
+{
+  QJsonObject root;
+  root.insert(KEY_VERSION, DOCUMENT_VERSION);
+  root.insert(KEY_INPUT, Range_Object(content.input, KEY_VALUES, content.values));
+  root.insert(KEY_EDITOR, Range_Object(content.edit, KEY_OFFSETS, content.offsets));
+  root.insert(KEY_ZERO_OFFSET, content.zero_offset);
+  return root;
+}
+
+bool Read_Document_Object(const QJsonObject &root, TContent *content, QString *reason)
+{
+  if (!ASSERT(content) || !ASSERT(reason)) {
+    return false;
+  }
+  TContent read;
+  if (!Read_Version(root, reason) || !Read_Input(root, &read, reason)
+      || !Read_Editor(root, &read, reason) || !Read_Zero_Offset(root, &read.zero_offset, reason)) {
+    return false;
+  }
+  *content = std::move(read);
+  return true;
+}
+
+// Qt's writer gives every double in its shortest exact form, and the indented layout
+// puts one number on each line, which keeps differences between versions readable.
+QByteArray Document_Bytes(const TContent &content)
+{
+  return QJsonDocument(Document_Object(content)).toJson(QJsonDocument::Indented);
+}
+
+bool Parse_Document(const QByteArray &bytes, TContent *content, QString *reason)
+{
+  if (!ASSERT(content) || !ASSERT(reason)) {
+    return false;
+  }
+  QJsonParseError error;
+  const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+  if (error.error != QJsonParseError::NoError) {
+    *reason = QStringLiteral("it is not valid JSON (%1 at byte %2)")
+                .arg(error.errorString()).arg(error.offset);
+    return false;
+  }
+  if (!document.isObject()) {
+    *reason = QStringLiteral("it is not a Vandrel document (no JSON object)");
+    return false;
+  }
+  return Read_Document_Object(document.object(), content, reason);
+}
+
+QString Quoted_Path(const QString &path)
+{
+  return QStringLiteral("\u201c%1\u201d").arg(QDir::toNativeSeparators(path));
+}
+
+bool Read_Document(const QString &path, TContent *content, QString *error)
+{
+  if (!ASSERT(error)) {
+    return false;
+  }
+  QFile file(path);
+  QString reason;
+  if (!file.open(QIODevice::ReadOnly)) {
+    reason = file.errorString();
+  } else if (file.size() > MAXIMUM_FILE_SIZE) {
+    reason = QStringLiteral("it is too large (%1 bytes) to be a Vandrel document").arg(file.size());
+  } else if (Parse_Document(file.readAll(), content, &reason)) {
+    return true;
+  }
+  *error = QStringLiteral("Cannot open %1: %2.").arg(Quoted_Path(path), reason);
+  return false;
+}
+
+bool Write_File(const QString &path, const QByteArray &bytes, QString *error)
+{
+  if (!ASSERT(error)) {
+    return false;
+  }
+  QSaveFile file(path);
+  if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
+    return true;
+  }
+  *error = QStringLiteral("Cannot save %1: %2.").arg(Quoted_Path(path), file.errorString());
+  return false;
+}
+
+bool Write_Document(const QString &path, const TContent &content, QString *error)
+{
+  return Write_File(path, Document_Bytes(content), error);
+}

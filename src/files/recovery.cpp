@@ -1,0 +1,130 @@
+#include "src/files/recovery.h"
+
+#include "core/assertion.h"
+#include "src/files/documentfile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QLockFile>
+
+namespace {
+
+const char SETTINGS_FOLDER[] = "/.vandrel";
+const char RECOVERY_PATTERN[] = "Recovery-*.vandrel";
+const char LOCK_SUFFIX[] = ".lock";
+const char KEY_DOCUMENT_PATH[] = "recovered_document";
+// More windows than anyone runs at once; past it, a window keeps no recovery file.
+const int MAXIMUM_SLOTS = 1000;
+
+QString Folder()
+{
+  return QDir::homePath() + SETTINGS_FOLDER;
+}
+
+QString Slot_Path(const int slot)
+{
+  return QStringLiteral("%1/Recovery-%2.vandrel").arg(Folder()).arg(slot);
+}
+
+// The lock of a recovery file, taken without waiting; a lock left by a program that is no
+// longer running counts as free.
+std::unique_ptr<QLockFile> Try_Lock(const QString &recovery_path)
+{
+  auto lock = std::make_unique<QLockFile>(recovery_path + LOCK_SUFFIX);
+  lock->setStaleLockTime(0);
+  if (!lock->tryLock(0)) {
+    return nullptr;
+  }
+  return lock;
+}
+
+}  // namespace
+
+// Takes the first slot that is neither owned by a running window nor holds work left
+// behind, which stays for the next start to offer.
+TRecovery_File::TRecovery_File()
+{
+  QDir().mkpath(Folder());
+  for (int slot = 1; slot <= MAXIMUM_SLOTS && !d_lock; ++slot) {
+    const QString path = Slot_Path(slot);
+    if (QFile::exists(path)) {
+      continue;
+    }
+    d_lock = Try_Lock(path);
+    if (d_lock) {
+      d_path = path;
+    }
+  }
+}
+
+TRecovery_File::~TRecovery_File() = default;
+
+bool TRecovery_File::Write(const TRecovered_Work &work, QString *error)
+{
+  if (!ASSERT(error)) {
+    return false;
+  }
+  if (d_path.isEmpty()) {
+    *error = QStringLiteral("No recovery file is free in %1.").arg(Quoted_Path(Folder()));
+    return false;
+  }
+  QJsonObject root = Document_Object(work.content);
+  root.insert(KEY_DOCUMENT_PATH, work.document_path);
+  return Write_File(d_path, QJsonDocument(root).toJson(QJsonDocument::Compact), error);
+}
+
+void TRecovery_File::Remove()
+{
+  if (!d_path.isEmpty()) {
+    QFile::remove(d_path);
+  }
+}
+
+QStringList Recovery_Files()
+{
+  const QDir folder(Folder());
+  QStringList paths;
+  for (const QFileInfo &file :
+       folder.entryInfoList({QString::fromLatin1(RECOVERY_PATTERN)}, QDir::Files, QDir::Time)) {
+    paths << file.absoluteFilePath();
+  }
+  return paths;
+}
+
+QStringList Orphaned_Recovery_Files()
+{
+  QStringList orphans;
+  for (const QString &path : Recovery_Files()) {
+    if (Try_Lock(path)) {
+      orphans << path;
+    }
+  }
+  return orphans;
+}
+
+bool Read_Recovery(const QString &path, TRecovered_Work *work, QString *error)
+{
+  if (!ASSERT(work) || !ASSERT(error)) {
+    return false;
+  }
+  QFile file(path);
+  QString reason;
+  if (!file.open(QIODevice::ReadOnly)) {
+    reason = file.errorString();
+  } else {
+    const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
+    if (Read_Document_Object(root, &work->content, &reason)) {
+      work->document_path = root.value(KEY_DOCUMENT_PATH).toString();
+      return true;
+    }
+  }
+  *error = QStringLiteral("Cannot open %1: %2.").arg(Quoted_Path(path), reason);
+  return false;
+}
+
+void Discard_Recovery(const QString &path)
+{
+  QFile::remove(path);
+}

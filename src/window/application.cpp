@@ -1,0 +1,37 @@
+#include "src/window/application.h"
+
+#include "src/window/vandrel.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QStyle>
+#include <QString>
+#include <QStyleFactory>
+
+#include <memory>
+
+int Run_Vandrel(int &argc, char **argv)
+{
+  return Run_Vandrel(argc, argv, QString());
+}
+
+int Run_Vandrel(int &argc, char **argv, const QString &document)
+{
+  QApplication application(argc, argv);
+  if (QStyle *const style = QStyleFactory::create("fusion")) {
+    QApplication::setStyle(style);
+  }
+  // Windows takes the icon from the executable's resource; elsewhere the window system
+  // learns it from the application.
+  QApplication::setWindowIcon(QIcon(":/icons/vandrel.png"));
+
+  auto window = std::make_unique<TVandrel>();
+  window->show();
+  window->Offer_Recovery();
+  if (!document.isEmpty() && !window->isWindowModified()) {
+    window->Open_File(document);
+  }
+  const int result = application.exec();
+  window.reset();
+  return result;
+}

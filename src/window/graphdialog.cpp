@@ -1,0 +1,108 @@
+#include "src/window/graphdialog.h"
+
+#include "core/graphwidget.h"
+#include "src/files/graphexport.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QColor>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QKeySequence>
+#include <QMessageBox>
+
+namespace {
+
+const QColor INPUT_COLOR(0, 0, 164);
+const QColor OUTPUT_COLOR(164, 0, 0);
+
+const int INPUT_SET = 0;
+const int OUTPUT_SET = 1;
+
+}  // namespace
+
+TInterpolationGraphDialog::TInterpolationGraphDialog(QWidget *parent, Qt::WindowFlags flags)
+  : QDialog(parent, flags)
+{
+  resize(500, 400);
+  setMinimumSize(400, 300);
+  auto *layout = new QGridLayout(this);
+  d_graph_widget = new TGraphWidget(this);
+  d_graph_widget->setObjectName("graph_widget");
+  layout->addWidget(d_graph_widget, 0, 0, 1, 1);
+  setWindowTitle("Graph Data");
+  d_graph_widget->d_Title = "Input Data: Blue  Output Data:Red";
+  d_graph_widget->d_VTitle = "Value";
+  d_graph_widget->d_HTitle = "Position";
+  d_graph_widget->Add_Data_Set(INPUT_COLOR, STYLE_DEFAULT);
+  d_graph_widget->Add_Data_Set(OUTPUT_COLOR, STYLE_DEFAULT);
+  d_export_folder = QDir::homePath();
+  Add_Command(tr("Export Graph..."), QKeySequence::Save, "export_graph_action",
+              &TInterpolationGraphDialog::Export_Graph_As);
+  Add_Command(tr("Copy Graph"), QKeySequence::Copy, "copy_graph_action",
+              &TInterpolationGraphDialog::Copy_Graph);
+}
+
+// The window's commands are actions, so that a menu or a list of shortcuts can show them.
+void TInterpolationGraphDialog::Add_Command(const QString &text, const QKeySequence &keys,
+                                            const char *name,
+                                            void (TInterpolationGraphDialog::*slot)())
+{
+  auto *action = new QAction(text, this);
+  action->setObjectName(QLatin1String(name));
+  action->setShortcut(keys);
+  connect(action, &QAction::triggered, this, slot);
+  addAction(action);
+}
+
+void TInterpolationGraphDialog::Set_Graph_Data(const Point_List &input, const Point_List &output)
+{
+  d_graph_widget->Set_Points(INPUT_SET, input);
+  d_graph_widget->Set_Points(OUTPUT_SET, output);
+  d_graph_widget->Update_Graph();
+}
+
+bool TInterpolationGraphDialog::Save_Graph_File(const QString &path, const QSize &size,
+                                                QString *message)
+{
+  const QSize drawn = size.isValid() ? size : Export_Size();
+  return ::Export_Graph(d_graph_widget, path, drawn, devicePixelRatioF(), message);
+}
+
+void TInterpolationGraphDialog::Export_Graph_As()
+{
+  QString filter;
+  const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Export Graph"),
+                                                      d_export_folder, Graph_File_Filters(),
+                                                      &filter);
+  if (chosen.isEmpty()) {
+    return;
+  }
+  const QString path = With_Graph_Suffix(chosen, filter);
+  d_export_folder = QFileInfo(path).absolutePath();
+  QString message;
+  if (!Save_Graph_File(path, QSize(), &message)) {
+    QMessageBox::warning(this, QStringLiteral("Export Graph"), message);
+  }
+}
+
+void TInterpolationGraphDialog::Copy_Graph()
+{
+  QGuiApplication::clipboard()->setImage(
+    Graph_Image(d_graph_widget, Export_Size(), devicePixelRatioF()));
+}
+
+QSize TInterpolationGraphDialog::Export_Size() const
+{
+  return d_graph_widget->isVisible() ? d_graph_widget->size() : DEFAULT_GRAPH_SIZE;
+}
+
+void TInterpolationGraphDialog::closeEvent(QCloseEvent *event)
+{
+  emit Dialog_Close();
+  event->accept();
+}

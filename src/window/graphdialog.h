@@ -1,0 +1,52 @@
+#ifndef SRC_WINDOW_GRAPHDIALOG_H
+#define SRC_WINDOW_GRAPHDIALOG_H
+
+#include "core/vector2.h"
+
+#include <QDialog>
+#include <QSize>
+#include <QString>
+
+class QCloseEvent;
+class QKeySequence;
+class TGraphWidget;
+
+// The window that plots the input (dark blue) against the output (dark red).
+class TInterpolationGraphDialog : public QDialog
+{
+  Q_OBJECT
+
+public:
+  explicit TInterpolationGraphDialog(QWidget *parent = nullptr,
+                                     Qt::WindowFlags flags = Qt::WindowFlags());
+
+  // Replaces both curves and fits the graph to them, shown or hidden.
+  void Set_Graph_Data(const Point_List &input, const Point_List &output);
+
+  // Saves the graph as shown into an image file chosen by its suffix (.png, .svg, .pdf) at
+  // `size`; an invalid size stands for the window's size while it is shown and the default
+  // size otherwise.
+  bool Save_Graph_File(const QString &path, const QSize &size, QString *message);
+
+public slots:
+  // Asks for a file name and saves the graph there; a failure is shown in a message box.
+  void Export_Graph_As();
+  // Puts the graph on the clipboard as an image.
+  void Copy_Graph();
+
+signals:
+  void Dialog_Close();
+
+protected:
+  void closeEvent(QCloseEvent *event) override;
+
+private:
+  void Add_Command(const QString &text, const QKeySequence &keys, const char *name,
+                   void (TInterpolationGraphDialog::*slot)());
+  QSize Export_Size() const;
+
+  TGraphWidget *d_graph_widget = nullptr;
+  QString d_export_folder;
+};
+
+#endif

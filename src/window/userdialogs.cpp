@@ -1,0 +1,130 @@
+#include "src/window/userdialogs.h"
+
+#include "core/numberreader.h"
+#include "src/files/documentfile.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QRegularExpression>
+
+namespace {
+
+QString Document_Filter()
+{
+  return QStringLiteral("Vandrel documents (*.%1);;All files (*)").arg(DOCUMENT_SUFFIX);
+}
+
+QString Data_Filter()
+{
+  return QStringLiteral("Data files (*.csv *.tsv *.txt);;All files (*)");
+}
+
+// The suffixes a filter such as "CSV table (*.csv)" names, without their dots.
+QStringList Filter_Suffixes(const QString &filter)
+{
+  static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
+  QStringList suffixes;
+  QRegularExpressionMatchIterator matches = pattern.globalMatch(filter);
+  while (matches.hasNext()) {
+    suffixes << matches.next().captured(1);
+  }
+  return suffixes;
+}
+
+QString With_Filter_Suffix(const QString &path, const QString &filters, const QString &chosen)
+{
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  if (path.isEmpty() || Filter_Suffixes(filters).contains(suffix)) {
+    return path;
+  }
+  const QStringList chosen_suffixes = Filter_Suffixes(chosen);
+  return chosen_suffixes.isEmpty() ? path : path + '.' + chosen_suffixes.first();
+}
+
+}  // namespace
+
+TUnsaved_Answer TUser_Dialogs::Ask_Unsaved(QWidget *parent, const QString &name)
+{
+  const QMessageBox::StandardButton answer = QMessageBox::warning(
+    parent, QStringLiteral("Vandrel"),
+    QStringLiteral("The document \u201c%1\u201d has unsaved changes.\n"
+                   "Do you want to save them?").arg(name),
+    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+  if (answer == QMessageBox::Save) {
+    return UNSAVED_SAVE;
+  }
+  return answer == QMessageBox::Discard ? UNSAVED_DISCARD : UNSAVED_CANCEL;
+}
+
+bool TUser_Dialogs::Ask_Restore(QWidget *parent, const QString &name)
+{
+  return QMessageBox::question(
+           parent, QStringLiteral("Vandrel"),
+           QStringLiteral("Vandrel did not close normally. Unsaved work on \u201c%1\u201d "
+                          "was kept.\nDo you want to restore it?").arg(name),
+           QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
+         == QMessageBox::Yes;
+}
+
+void TUser_Dialogs::Show_Error(QWidget *parent, const QString &message)
+{
+  QMessageBox::warning(parent, QStringLiteral("Vandrel"), message);
+}
+
+QString TUser_Dialogs::Open_File_Name(QWidget *parent, const QString &folder)
+{
+  return QFileDialog::getOpenFileName(parent, QStringLiteral("Open Document"), folder,
+                                      Document_Filter());
+}
+
+QString TUser_Dialogs::Save_File_Name(QWidget *parent, const QString &suggestion)
+{
+  QFileDialog dialog(parent, QStringLiteral("Save Document As"), suggestion, Document_Filter());
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(QString::fromLatin1(DOCUMENT_SUFFIX));
+  return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
+}
+
+// Asks again after text that is no number, showing what was typed so it can be corrected.
+bool TUser_Dialogs::Ask_Number(QWidget *parent, const QString &title, double *number)
+{
+  QString text;
+  for (;;) {
+    bool accepted = false;
+    text = QInputDialog::getText(parent, title, QStringLiteral("Number:"), QLineEdit::Normal,
+                                 text, &accepted);
+    if (!accepted) {
+      return false;
+    }
+    if (Read_Typed_Number(text, number)) {
+      return true;
+    }
+    Show_Error(parent, QStringLiteral("\u201c%1\u201d is not a number.").arg(text));
+  }
+}
+
+bool Read_Typed_Number(const QString &text, double *number)
+{
+  double value = 0.0;
+  const bool converted = Read_Number(text, QLocale(), &value);
+  if (converted && number) {
+    *number = value;
+  }
+  return converted;
+}
+
+QString TUser_Dialogs::Import_File_Name(QWidget *parent, const QString &folder)
+{
+  return QFileDialog::getOpenFileName(parent, QStringLiteral("Import Data"), folder,
+                                      Data_Filter());
+}
+
+QString TUser_Dialogs::Export_File_Name(QWidget *parent, const QString &title,
+                                        const QString &suggestion, const QString &filters)
+{
+  QString chosen;
+  const QString path = QFileDialog::getSaveFileName(parent, title, suggestion, filters, &chosen);
+  return With_Filter_Suffix(path, filters, chosen);
+}
