@@ -18,11 +18,6 @@ const double INFINITE = std::numeric_limits<double>::infinity();
 
 std::vector<TAssertion_Failure> &failures = Recorded_Failures();
 
-QRect Corners(const int left, const int top, const int right, const int bottom)
-{
-  return QRect(QPoint(left, top), QPoint(right, bottom));
-}
-
 std::vector<TGraphDataSet> One_Set(const Point_List &points)
 {
   TGraphDataSet set;

@@ -1,0 +1,78 @@
+#ifndef CORE_GRAPHMAPPING_H
+#define CORE_GRAPHMAPPING_H
+
+#include "core/graphdata.h"
+
+#include <QRect>
+#include <QString>
+
+#include <vector>
+
+// Linear mapping between data and pixels: pixel = value * scale + offset on each axis.
+// YScale is negative, since pixel rows grow downwards.
+struct TGraphMapping
+{
+  double XScale = 1.0;
+  double YScale = -1.0;
+  double XOffset = 0.0;
+  double YOffset = 0.0;
+
+  double Data_X(const double &pixel_x) const { return (pixel_x - XOffset) / XScale; }
+  double Data_Y(const double &pixel_y) const { return (pixel_y - YOffset) / YScale; }
+};
+
+// A mapping fitted to data, with the data spans it covers before its margins.
+struct TGraphFit
+{
+  TGraphMapping Mapping;
+  double XSpan = 0.0;
+  double YSpan = 0.0;
+};
+
+// Minimum width and decimals of the tick labels of one axis.
+struct TLabelDigits
+{
+  int Width = 6;
+  int Decimals = 5;
+};
+
+// The rectangle from (left, top) to (right, bottom), both corners inside.
+QRect Corners(int left, int top, int right, int bottom);
+
+// The rectangle between two corners given in any order. QRect::normalized() is not this:
+// it leaves corners that lie one pixel apart the wrong way round as they are.
+QRect Ordered_Corners(const QRect &rect);
+
+// A distinct colour for data set `index`, 0 to 96; outside that range the colour is black
+// and the result false.
+bool Palette_Color(int index, int *red, int *green, int *blue);
+
+// True when the plot rectangle spans at least one pixel step on both axes.
+bool Plot_Has_Extent(const QRect &plot);
+
+// The mapping that shows every finite point of `sets` in `plot`, with y = 0 always in range.
+TGraphFit Fit_Mapping(const std::vector<TGraphDataSet> &sets, const QRect &plot,
+                      const double &min_y_extent, bool equal_scale);
+
+// The mapping that fills `plot` with the data range under pixel rectangle `band` of `view`
+// (its corners in any order), each span capped at fifty times the fitted one.
+TGraphMapping Zoom_Mapping(const TGraphMapping &view, const QRect &band, const QRect &plot,
+                           const double &x_fit_span, const double &y_fit_span);
+
+// Label width and decimals for an axis showing values up to `magnitude` over `span`.
+TLabelDigits Label_Digits(const double &magnitude, const double &span);
+
+// The printf format of a tick label, "% w.dlf", and of its zero-padded sample, "%0w.dlf".
+QString Label_Format(const TLabelDigits &digits);
+QString Sample_Format(const TLabelDigits &digits);
+
+// `value` printed with a printf format of one double conversion; any length is safe.
+QString Format_Label(const QString &format, const double &value);
+
+// Pixel positions of the ticks between `first` and `last` spaced at least `spacing` apart.
+std::vector<int> Tick_Positions(int first, int last, int spacing);
+
+// The pixel rectangle twice as wide and high as `plot` about its centre.
+QRect Zoom_Out_Rect(const QRect &plot);
+
+#endif

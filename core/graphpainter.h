@@ -1,0 +1,70 @@
+#ifndef CORE_GRAPHPAINTER_H
+#define CORE_GRAPHPAINTER_H
+
+#include "core/graphdata.h"
+#include "core/graphlayout.h"
+#include "core/graphmapping.h"
+
+#include <QRect>
+#include <QString>
+
+#include <vector>
+
+class QPainter;
+
+// The three titles: above the plot, below it and, reading upwards, left of it.
+struct TGraph_Titles
+{
+  QString Title;
+  QString HTitle;
+  QString VTitle;
+};
+
+// Everything one drawing of a graph needs: where its parts go and which data range its
+// plot area shows.
+struct TGraph_Scene
+{
+  const std::vector<TGraphDataSet> *Sets = nullptr;
+  TGraph_Layout Layout;
+  TGraphMapping Mapping;
+  TGraph_Titles Titles;
+  bool Border = true;
+  bool ColumnRuns = true;
+};
+
+// Draws ticks, labels, zero lines, frames, titles and the data sets with any painter: a
+// widget's, an image's, an SVG or PDF generator's.
+void Draw_Graph(QPainter *painter, const TGraph_Scene &scene);
+
+// What a graph shows, wherever it is drawn.
+struct TGraph_Content
+{
+  const std::vector<TGraphDataSet> *Sets = nullptr;
+  TGraph_Titles Titles;
+  double MinYExtent = 5e-6;
+  bool EqualScale = false;
+  bool ColumnRuns = true;
+};
+
+// Which data range a drawing shows: fitted to the data, or the range under `Plot` of
+// another drawing with `Mapping` (a graph window zoomed and panned), with the spans its
+// own fit covered.
+struct TGraph_View
+{
+  bool Fitted = true;
+  TGraphMapping Mapping;
+  QRect Plot;
+  double XFitSpan = 0.0;
+  double YFitSpan = 0.0;
+};
+
+// Draws the graph laid out for the painter's font into `rect`, with a frame around it if
+// `border`, and without titles if `compact`. The painter's state is kept.
+void Paint_Graph(QPainter *painter, const QRect &rect, const TGraph_Content &content,
+                 const TGraph_View &view, bool border, bool compact);
+
+// True when drawing consecutive line points in one pixel column as a single vertical run
+// gives the same pixels as drawing every segment, for lines of `color` in this painter.
+bool Column_Runs_Keep_Pixels(const QPainter *painter, const QColor &color);
+
+#endif
