@@ -5,7 +5,7 @@ BUILD_QT5  ?= build-qt5
 BUILD_QT6  ?= build-qt6
 JOBS       ?= $(shell nproc 2>/dev/null || echo 2)
 
-.PHONY: all setup build run test test-qt5 test-qt6 test-sanitize bench install check-install screenshot clean
+.PHONY: all setup build run test test-qt5 test-qt6 test-sanitize bench install check-install package check-package screenshot clean
 
 all: build
 
@@ -64,6 +64,16 @@ install: build
 # Installs into a temporary prefix and checks the installed files and program.
 check-install: build
 	./tools/check-install.sh $(BUILD)
+
+# The Debian package $(BUILD)/vandrel_<version>_<arch>.deb (cmake/Packaging.cmake), built
+# afresh so that no package of an older version lingers beside it.
+package: build
+	rm -f $(BUILD)/vandrel_*.deb
+	cmake --build $(BUILD) --target package
+
+# Checks the package's fields and files and runs lintian on it.
+check-package: package
+	./tools/check-package.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN) $(BUILD_QT5) $(BUILD_QT6)

@@ -1,10 +1,11 @@
 #!/bin/sh
 # Installs what building and testing need on Debian or Ubuntu, if anything is missing:
 # the compiler and CMake, Qt 5 and, where the distribution has it, Qt 6 (each with Qt SVG),
-# libcsv, the checkers of the installed desktop files and the shared MIME database tools.
+# libcsv, the checkers of the installed desktop files, the shared MIME database tools, and
+# what `make package` and its check need (dpkg-shlibdeps from dpkg-dev, file, lintian).
 set -e
 required="g++ make cmake qtbase5-dev qtbase5-dev-tools libqt5svg5-dev libcsv-dev fonts-dejavu-core
-  appstream desktop-file-utils groff-base shared-mime-info"
+  appstream desktop-file-utils groff-base shared-mime-info dpkg-dev file lintian"
 optional="qt6-base-dev qt6-base-dev-tools qt6-svg-dev"
 
 installed() {
