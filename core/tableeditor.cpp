@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QMetaMethod>
 #include <QMenu>
 #include <QMimeData>
 #include <QPalette>
@@ -288,37 +289,78 @@ QAction *TEditTable::Create_Action(const QString &text, void (TEditTable::*slot)
 
 void TEditTable::Set_Table_Size(const int row_count, const int column_count)
 {
-  const QFontMetrics metrics(QApplication::font());
   clear();
   setRowCount(0);
   setColumnCount(0);
   Release_Store();
+  d_row_count = 0;
+  d_column_count = 0;
   if (row_count < 1 || column_count < 1) {
     return;
   }
-  const QRect bounds = metrics.boundingRect(QString::fromLatin1(SIZING_TEXT));
   const std::size_t size = static_cast<std::size_t>(row_count) * column_count;
   d_values.assign(size, 0.0);
   d_shown.assign(size, false);
-  d_column_count = column_count;
-  d_row_count = row_count;
+  Resize_Grid(row_count, column_count);
+}
+
+void TEditTable::Show_Values(const TTable_Values *values, const int row_count,
+                             const int column_count, const int label_precision)
+{
+  const bool empty = !values || row_count < 1 || column_count < 1;
+  if (d_source != values || empty || column_count != d_column_count) {
+    clear();
+    setRowCount(0);
+    setColumnCount(0);
+    d_row_count = 0;
+    d_column_count = 0;
+  }
+  Release_Store();
+  d_source = values;
+  d_label_precision = label_precision;
+  if (empty) {
+    return;
+  }
+  Resize_Grid(row_count, column_count);
+  Repaint_Cells();
+  Repaint_Labels(d_row_count);
+}
+
+void TEditTable::Values_Changed(const int first_row, const int last_row)
+{
+  if (d_source && first_row <= last_row && last_row >= 0 && first_row < d_row_count) {
+    Repaint_Cells();
+  }
+}
+
+// Rows come and go at the end; a grid built from nothing gets its section sizes first.
+void TEditTable::Resize_Grid(const int row_count, const int column_count)
+{
   setUpdatesEnabled(false);
-  Set_Section_Size(verticalHeader(), bounds.height() + ROW_MARGIN);
-  Set_Section_Size(horizontalHeader(), bounds.width() + COLUMN_MARGIN);
+  if (d_row_count == 0) {
+    const QRect bounds =
+      QFontMetrics(QApplication::font()).boundingRect(QString::fromLatin1(SIZING_TEXT));
+    Set_Section_Size(verticalHeader(), bounds.height() + ROW_MARGIN);
+    Set_Section_Size(horizontalHeader(), bounds.width() + COLUMN_MARGIN);
+  }
+  d_row_count = row_count;
   setRowCount(row_count);
-  setColumnCount(column_count);
-  Install_Column_Titles();
+  if (d_column_count != column_count) {
+    d_column_count = column_count;
+    setColumnCount(column_count);
+    Install_Column_Titles();
+  }
   setUpdatesEnabled(true);
 }
 
+// The values and labels the table holds itself.
 void TEditTable::Release_Store()
 {
+  d_source = nullptr;
   d_values = std::vector<double>();
   d_shown = std::vector<bool>();
   d_positions = std::vector<double>();
   d_labels = std::vector<QString>();
-  d_row_count = 0;
-  d_column_count = 0;
 }
 
 // Cells and row labels get no items: they are made on request.
@@ -344,12 +386,12 @@ double TEditTable::Value(const int row, const int column) const
   if (!Contains(row, column)) {
     return 0.0;
   }
-  return d_values[Offset(row, column)];
+  return d_source ? d_source->Value(row, column) : d_values[Offset(row, column)];
 }
 
 void TEditTable::Set_Value(const int row, const int column, const double &value)
 {
-  if (!Contains(row, column)) {
+  if (d_source || !Contains(row, column)) {
     return;
   }
   Store_Value(Offset(row, column), value);
@@ -358,7 +400,7 @@ void TEditTable::Set_Value(const int row, const int column, const double &value)
 
 void TEditTable::Set_Values(const double *values)
 {
-  if (!ASSERT(values)) {
+  if (!ASSERT(values) || d_source) {
     return;
   }
   clearSelection();
@@ -369,7 +411,7 @@ void TEditTable::Set_Values(const double *values)
 
 void TEditTable::Set_Column(const int column, const std::vector<double> &values)
 {
-  if (column < 0 || column >= d_column_count) {
+  if (d_source || column < 0 || column >= d_column_count) {
     return;
   }
   const int count = static_cast<int>(std::min<std::size_t>(values.size(), d_row_count));
@@ -385,15 +427,18 @@ QString TEditTable::Cell_Text(const int row, const int column) const
     return QString();
   }
   const int offset = Offset(row, column);
-  if (!d_shown[offset]) {
+  if (!d_source && !d_shown[offset]) {
     return QString();
   }
   ++d_formatting_count;
-  return Format_Number(d_values[offset], d_precision);
+  return Format_Number(Value(row, column), d_precision);
 }
 
 void TEditTable::Set_Row_Positions(std::vector<double> positions, const int precision)
 {
+  if (d_source) {
+    return;
+  }
   d_positions = std::move(positions);
   d_label_precision = precision;
   d_labels = std::vector<QString>();
@@ -430,9 +475,10 @@ QString TEditTable::Row_Label(const int row) const
   if (index < d_labels.size() && !d_labels[index].isNull()) {
     return d_labels[index];
   }
-  if (index < d_positions.size()) {
+  if (d_source || index < d_positions.size()) {
     ++d_formatting_count;
-    return Format_Number(d_positions[index], d_label_precision);
+    const double position = d_source ? d_source->Position(row) : d_positions[index];
+    return Format_Number(position, d_label_precision);
   }
   return QString();
 }
@@ -623,16 +669,40 @@ void TEditTable::Change_Rows(const QString &description, const int first_row,
                              const int last_row,
                              const std::function<double(int row, int column)> &value_at)
 {
-  emit Start_Multiple_Cell_Change(description);
+  TCell_Edits edits;
+  const int columns = d_selection_right - d_selection_left + 1;
+  edits.reserve(static_cast<std::size_t>(std::max(last_row - first_row + 1, 0)) * columns);
   for (int row = first_row; row <= last_row; ++row) {
     for (int column = d_selection_left; column <= d_selection_right; ++column) {
-      const double value = value_at(row, column);
-      Store_Value(Offset(row, column), value);
-      emit Cell_Changed(row, column, value);
+      edits.push_back({row, column, value_at(row, column)});
+    }
+  }
+  Apply_Edits(description, edits, true);
+}
+
+// A table with its own store keeps the values as it reports them; an owner elsewhere
+// applies them when told. Listeners of single cells are told only when there are any, as
+// a paste over a million rows would otherwise cost a million signals.
+void TEditTable::Apply_Edits(const QString &description, const TCell_Edits &edits,
+                             const bool bracketed)
+{
+  if (bracketed) {
+    emit Start_Multiple_Cell_Change(description);
+  }
+  const bool per_cell = isSignalConnected(QMetaMethod::fromSignal(&TEditTable::Cell_Changed));
+  for (const TCell_Edit &edit : edits) {
+    if (!d_source) {
+      Store_Value(Offset(edit.row, edit.column), edit.value);
+    }
+    if (per_cell) {
+      emit Cell_Changed(edit.row, edit.column, edit.value);
     }
   }
   Repaint_Cells();
-  emit End_Multiple_Cell_Change();
+  if (bracketed) {
+    emit End_Multiple_Cell_Change();
+  }
+  emit Cells_Edited(description, edits);
 }
 
 int TEditTable::Selected_Row_Count() const
@@ -748,7 +818,9 @@ void TEditTable::Paste_Text(const QString &text)
                     || (columns == block.field_count && rows == block.line_count);
   const int row_limit = once ? d_row_count : d_selection_bottom + 1;
   const int column_limit = once ? d_column_count : d_selection_right + 1;
-  emit Start_Multiple_Cell_Change(QStringLiteral("Paste values"));
+  TCell_Edits edits;
+  edits.reserve(static_cast<std::size_t>(std::min(rows, row_limit - d_selection_top))
+                * std::min(columns, column_limit - d_selection_left));
   for (int row_offset = 0; row_offset < rows; row_offset += block.line_count) {
     for (int line = 0; line < block.line_count; ++line) {
       const int row = d_selection_top + line + row_offset;
@@ -761,14 +833,12 @@ void TEditTable::Paste_Text(const QString &text)
           }
           const double value =
             d_entry_mode == ENTRY_ADD ? field.value + Value(row, column) : field.value;
-          Store_Value(Offset(row, column), value);
-          emit Cell_Changed(row, column, value);
+          edits.push_back({row, column, value});
         }
       }
     }
   }
-  Repaint_Cells();
-  emit End_Multiple_Cell_Change();
+  Apply_Edits(QStringLiteral("Paste values"), edits, true);
   if (block.skipped_count > 0) {
     emit Fields_Skipped(block.skipped_count);
   }
@@ -999,6 +1069,5 @@ void TEditTable::Cell_Editor_Closed()
   if (d_entry_mode == ENTRY_ADD) {
     number += Value(row, column);
   }
-  Set_Value(row, column, number);
-  emit Cell_Changed(row, column, number);
+  Apply_Edits(QStringLiteral("Typing"), TCell_Edits{{row, column, number}}, false);
 }

@@ -1,6 +1,8 @@
 #ifndef CORE_TABLEEDITOR_H
 #define CORE_TABLEEDITOR_H
 
+#include "core/tablevalues.h"
+
 #include <QLineEdit>
 #include <QStringList>
 #include <QTableWidget>
@@ -43,13 +45,14 @@ protected:
   void focusOutEvent(QFocusEvent *event) override;
 };
 
-// A grid of doubles. The values live in the table's own column-major store, the one
-// source of every text: a cell's text and a row label are formatted only when they are
-// painted or asked for, so writes cost nothing per row on screen or off it. Items are
-// made on first request and answer from the store. Changes made by the user are reported cell
-// by cell with Cell_Changed, and commands that change many cells are bracketed by
-// Start_Multiple_Cell_Change and End_Multiple_Cell_Change. Values set by the program
-// are never reported.
+// A grid of doubles. The values live in the table's own column-major store, or, after
+// Show_Values, with an owner elsewhere; either is the one source of every text: a cell's
+// text and a row label are formatted only when they are painted or asked for, so writes
+// cost nothing per row on screen or off it. Items are made on first request and answer
+// from the values. Changes made by the user are reported cell by cell with Cell_Changed,
+// commands that change many cells are bracketed by Start_Multiple_Cell_Change and
+// End_Multiple_Cell_Change, and every change as a whole with Cells_Edited. Values set by
+// the program are never reported.
 class TEditTable : public QTableWidget
 {
   Q_OBJECT
@@ -57,9 +60,18 @@ class TEditTable : public QTableWidget
 public:
   explicit TEditTable(QWidget *parent = nullptr);
 
-  // Rebuilds the grid: all values 0.0, blank cells and row labels; a count below 1
-  // leaves the table empty.
+  // Rebuilds the grid with a store of its own: all values 0.0, blank cells and row labels;
+  // a count below 1 leaves the table empty.
   void Set_Table_Size(int row_count, int column_count);
+  // Shows values held elsewhere, which must outlive their showing: the table keeps no
+  // store, labels each row with its position at the given precision, and changes no value
+  // itself. What the user changes is reported as usual; the owner applies it and calls
+  // Values_Changed. Rows are added or removed at the end, so that the rows that stay keep
+  // the current cell and the selection. The store's writers are ignored meanwhile.
+  void Show_Values(const TTable_Values *values, int row_count, int column_count,
+                   int label_precision);
+  // Repaints the rows whose values their owner changed.
+  void Values_Changed(int first_row, int last_row);
   int Row_Count() const;
   int Column_Count() const;
   // 0.0 for a cell outside the table.
@@ -114,6 +126,9 @@ signals:
   void End_Multiple_Cell_Change();
   // After a paste: how many fields were no number and left their cells as they were.
   void Fields_Skipped(int count);
+  // Every change a user makes, as a whole, once it is complete: a typed value ("Typing")
+  // or a command on many cells, named as its bracketing signals name it.
+  void Cells_Edited(const QString &description, const TCell_Edits &edits);
 
 protected:
   void keyPressEvent(QKeyEvent *event) override;
@@ -140,12 +155,14 @@ private:
   QAction *Create_Action(const QString &text, void (TEditTable::*slot)(),
                          const QKeySequence &keys = QKeySequence());
   void Release_Store();
+  void Resize_Grid(int row_count, int column_count);
   void Install_Column_Titles();
   void Repaint_Cells();
   void Repaint_Labels(int count);
   bool Contains(int row, int column) const;
   int Offset(int row, int column) const;
   void Store_Value(int offset, const double &value);
+  void Apply_Edits(const QString &description, const TCell_Edits &edits, bool bracketed);
   std::unique_ptr<QMimeData> Selection_Data() const;
   void Change_Selection(const QString &description,
                         const std::function<double(const double &value)> &change);
@@ -175,6 +192,8 @@ private:
   int d_edit_column = -1;
   int d_row_count = 0;
   int d_column_count = 0;
+  // The values of their owner, when they are shown from there.
+  const TTable_Values *d_source = nullptr;
   std::vector<double> d_values;
   // True where the cell shows its value; cells never written since a rebuild are blank.
   std::vector<bool> d_shown;
