@@ -3,6 +3,9 @@
 // memory per input row at the row maximum.
 #include "core/tableeditor.h"
 #include "src/model/resampling.h"
+#include "src/document/document.h"
+#include "src/window/datacommands.h"
+#include "src/window/filecommands.h"
 #include "src/vandrel.h"
 
 #include <QApplication>
@@ -176,9 +179,9 @@ void Run_Scenario(TVandrel *window, const int rows)
     QApplication::clipboard()->setText(QString::number(i + 1) + "\n");
     QTest::keyClick(input, Qt::Key_V, Qt::ControlModifier);
   });
-  Time_Undo_Redo("the paste of one value over every input row", window->Undo_Stack());
+  Time_Undo_Redo("the paste of one value over every input row", window->Document()->Undo_Stack());
   Type(window, "input_end", one_short);
-  Time_Undo_Redo("an input range change (one row fewer)", window->Undo_Stack());
+  Time_Undo_Redo("an input range change (one row fewer)", window->Document()->Undo_Stack());
   Type(window, "input_end", last);
   Time("Copy_Output", [&](int) { copy->click(); });
   std::printf("  (%d lines copied)\n", static_cast<int>(QApplication::clipboard()->text().count('\n')));

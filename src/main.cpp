@@ -1,9 +1,9 @@
 #include "src/window/application.h"
 #include "src/commandline/commandline.h"
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 
 #include <cstdio>
 
@@ -28,10 +28,10 @@ int main(int argc, char *argv[])
   if (command.action == COMMAND_WINDOW) {
     return Run_Vandrel(argc, argv, command.document);
   }
-  if (Needs_Widgets(command)) {
-    // The graph is drawn by widgets, which need a platform but no display.
+  if (Draws_Graph(command)) {
+    // Fonts and images need a platform, but no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
+    QGuiApplication application(argc, argv);
     return Run_With_Standard_Files(command);
   }
   QCoreApplication application(argc, argv);

@@ -2,6 +2,9 @@
 #define TESTS_SCRIPTED_DIALOGS_H
 
 #include "src/window/userdialogs.h"
+#include "src/document/document.h"
+#include "src/window/datacommands.h"
+#include "src/window/filecommands.h"
 #include "src/vandrel.h"
 
 #include <QApplication>
@@ -67,6 +70,8 @@ public:
     auto dialogs = std::make_unique<TScripted_Dialogs>();
     d_dialogs = dialogs.get();
     d_window->Set_User_Dialogs(std::move(dialogs));
+    // Unsaved work reaches the recovery file as soon as the events are next handled.
+    d_window->Document()->Set_Recovery_Delay(0);
     d_window->show();
     QApplication::setActiveWindow(d_window.get());
   }

@@ -1,5 +1,8 @@
 #include "core/clipboardblock.h"
 #include "core/tableeditor.h"
+#include "src/document/document.h"
+#include "src/window/datacommands.h"
+#include "src/window/filecommands.h"
 #include "src/vandrel.h"
 
 #include <QApplication>

@@ -1,5 +1,8 @@
 #include "core/tableeditor.h"
 #include "src/files/dataimport.h"
+#include "src/document/document.h"
+#include "src/window/datacommands.h"
+#include "src/window/filecommands.h"
 #include "src/vandrel.h"
 #include "tests/curve_pixels.h"
 #include "tests/scripted_dialogs.h"
@@ -49,7 +52,7 @@ QString Write_Text(const QTemporaryDir &folder, const QString &name, const QByte
 QList<double> Input_Values(const TVandrel *window)
 {
   QList<double> values;
-  for (const TVector2 &point : window->Model().Input()) {
+  for (const TVector2 &point : window->Document()->Model().Input()) {
     values.push_back(point.y);
   }
   return values;
@@ -130,19 +133,19 @@ private slots:
     QTemporaryDir folder;
     TWindow window;
     window.Dialogs().import_name = Write_Text(folder, "curve.csv", text);
-    window->Import_Data();
+    window->Data_Commands()->Import_Data();
     QCOMPARE(window.Dialogs().errors, QStringList());
     QCOMPARE(Input_Values(window.operator->()), values);
-    QCOMPARE(window->Model().Input_Series().range.start, start);
-    QCOMPARE(window->Model().Input_Series().range.increment, increment);
+    QCOMPARE(window->Document()->Model().Input_Series().range.start, start);
+    QCOMPARE(window->Document()->Model().Input_Series().range.increment, increment);
     QCOMPARE(window.Rows("input"), rows);
     QCOMPARE(window.Rows("output"), rows);
     QCOMPARE(window.Cell("input", 0), QString::number(values[0], 'f', 1));
     QVERIFY2(window.Status().startsWith(status), qPrintable(window.Status()));
-    for (const TVector2 &offset : window->Model().Edit()) {
+    for (const TVector2 &offset : window->Document()->Model().Edit()) {
       QCOMPARE(offset.y, 0.0);
     }
-    QCOMPARE(window->Document_Path(), QString());
+    QCOMPARE(window->Document()->Path(), QString());
     QVERIFY(window->isWindowModified());
   }
 
@@ -150,16 +153,16 @@ private slots:
   {
     QTemporaryDir folder;
     TWindow window;
-    window->Import_File(Write_Text(folder, "a.csv", "7\n8\n"));
+    window->Data_Commands()->Import_File(Write_Text(folder, "a.csv", "7\n8\n"));
     QCOMPARE(window.Dialogs().unsaved_questions, 0);
     window.Dialogs().unsaved_answer = UNSAVED_CANCEL;
     window.Dialogs().import_name = Write_Text(folder, "b.csv", "1\n2\n");
-    window->Import_Data();
+    window->Data_Commands()->Import_Data();
     QCOMPARE(window.Dialogs().unsaved_questions, 1);
-    QCOMPARE(window->Model().Input()[0].y, 7.0);
+    QCOMPARE(window->Document()->Model().Input()[0].y, 7.0);
     window.Dialogs().unsaved_answer = UNSAVED_DISCARD;
-    window->Import_Data();
-    QCOMPARE(window->Model().Input()[0].y, 1.0);
+    window->Data_Commands()->Import_Data();
+    QCOMPARE(window->Document()->Model().Input()[0].y, 1.0);
   }
 
   void refusals_leave_the_work_data()
@@ -181,15 +184,15 @@ private slots:
     QTemporaryDir folder;
     const QString path = text.isEmpty() ? folder.filePath(name) : Write_Text(folder, name, text);
     TWindow window;
-    window->Import_File(Write_Text(folder, "first.csv", "4\n5\n6\n"));
-    const TContent before = window->Model().Content();
+    window->Data_Commands()->Import_File(Write_Text(folder, "first.csv", "4\n5\n6\n"));
+    const TContent before = window->Document()->Model().Content();
     window.Dialogs().unsaved_answer = UNSAVED_DISCARD;
-    QVERIFY(!window->Import_File(path));
+    QVERIFY(!window->Data_Commands()->Import_File(path));
     QCOMPARE(window.Dialogs().errors.size(), 1);
     const QString error = window.Dialogs().errors[0];
     QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
     QVERIFY2(error.contains(reason), qPrintable(error));
-    QCOMPARE(window->Model().Content().values, before.values);
+    QCOMPARE(window->Document()->Model().Content().values, before.values);
     QCOMPARE(window.Cell("input", 2), QString("6.0"));
     QVERIFY(window->isWindowModified());
   }
@@ -198,9 +201,9 @@ private slots:
   {
     QTemporaryDir folder;
     TWindow window;
-    QVERIFY(window->Open_File(Write_Text(folder, "start.TXT", "position\tvalue\n0\t9\n10\t8\n")));
+    QVERIFY(window->File_Commands()->Open_File(Write_Text(folder, "start.TXT", "position\tvalue\n0\t9\n10\t8\n")));
     QCOMPARE(Input_Values(window.operator->()), (QList<double>{9.0, 8.0}));
-    QCOMPARE(window->Document_Path(), QString());
+    QCOMPARE(window->Document()->Path(), QString());
   }
 
   void dropped_data_file_imports()
@@ -217,7 +220,7 @@ private slots:
     QApplication::sendEvent(window.operator->(), &drop);
     QVERIFY(drop.isAccepted());
     QTRY_COMPARE(window.Cell("input", 1), QString("2.5"));
-    QCOMPARE(window->Model().Input_Series().range.increment, 20.0);
+    QCOMPARE(window->Document()->Model().Input_Series().range.increment, 20.0);
     QCOMPARE(window.Dialogs().errors, QStringList());
   }
 
@@ -237,19 +240,20 @@ private slots:
     QFETCH(bool, header);
     QTemporaryDir folder;
     TWindow window;
-    window->Import_File(Write_Text(folder, "in.csv", "0.1\n-1e-7\n3.3333333333333335\n1e300\n"));
+    window->Data_Commands()->Import_File(
+      Write_Text(folder, "in.csv", "0.1\n-1e-7\n3.3333333333333335\n1e300\n"));
     window.Dialogs().export_name = folder.filePath(name);
-    QVERIFY(window->Export_Output());
+    QVERIFY(window->Data_Commands()->Export_Output());
     QFile file(folder.filePath(name));
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray text = file.readAll();
     QCOMPARE(text.startsWith("position,value\n"), header);
     const Point_List points = Parsed_Table(text, separator, header);
-    const Point_List &output = window->Model().Output();
-    QCOMPARE(points.size(), output.size());
+    const TResampling_Model &model = window->Document()->Model();
+    QCOMPARE(points.size(), model.Output().size());
     for (std::size_t i = 0; i < points.size(); ++i) {
-      QCOMPARE(points[i].x, output[i].x);
-      QCOMPARE(points[i].y, output[i].y);
+      QCOMPARE(points[i].x, model.Input()[i].x);
+      QCOMPARE(points[i].y, model.Output()[i]);
     }
     QCOMPARE(points[3].y, 1e300);
   }
@@ -271,7 +275,7 @@ private slots:
     QTemporaryDir folder;
     TWindow window;
     window.Dialogs().export_name = folder.filePath(name);
-    QVERIFY(!(graph ? window->Export_Graph() : window->Export_Output()));
+    QVERIFY(!(graph ? window->Data_Commands()->Export_Graph() : window->Data_Commands()->Export_Output()));
     QCOMPARE(window.Dialogs().errors.size(), 1);
     QVERIFY2(window.Dialogs().errors[0].contains(QDir::toNativeSeparators(folder.filePath(name)))
                || window.Dialogs().errors[0].contains(folder.filePath(name)),
@@ -285,11 +289,11 @@ private slots:
   {
     QTemporaryDir folder;
     TWindow window;
-    window->Import_File(Write_Text(folder, "in.csv", "0,30\n100,80\n200,30\n"));
+    window->Data_Commands()->Import_File(Write_Text(folder, "in.csv", "0,30\n100,80\n200,30\n"));
     // Shifted to zero at position 0, the output runs apart from the input.
     window->findChild<QToolButton *>("zero_offset_button")->click();
     window.Dialogs().export_name = folder.filePath("graph.png");
-    QVERIFY(window->Export_Graph());
+    QVERIFY(window->Data_Commands()->Export_Graph());
     QImage image(folder.filePath("graph.png"));
     QVERIFY(!image.isNull());
     QCOMPARE(image.size(), QSize(800, 600));

@@ -1,5 +1,8 @@
 #include "src/window/application.h"
 #include "src/files/documentfile.h"
+#include "src/document/document.h"
+#include "src/window/datacommands.h"
+#include "src/window/filecommands.h"
 #include "src/vandrel.h"
 
 #include <QApplication>

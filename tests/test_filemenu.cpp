@@ -3,6 +3,9 @@
 #include "src/files/documentfile.h"
 #include "src/files/recentfiles.h"
 #include "src/files/recovery.h"
+#include "src/document/document.h"
+#include "src/window/datacommands.h"
+#include "src/window/filecommands.h"
 #include "src/vandrel.h"
 #include "tests/scripted_dialogs.h"
 
@@ -99,7 +102,7 @@ private slots:
     window.Type_In_Cell("input", 0, "3");
     QVERIFY(window->isWindowModified());
     window.Dialogs().save_name = folder.filePath("curve.vandrel");
-    QVERIFY(window->Save_Document());
+    QVERIFY(window->File_Commands()->Save_Document());
     QCOMPARE(window->windowTitle(), QString("curve.vandrel[*] - Vandrel"));
     QVERIFY(!window->isWindowModified());
     QCOMPARE(First_Value_In(folder.filePath("curve.vandrel")), 3.0);
@@ -131,7 +134,7 @@ private slots:
     QVERIFY(Write_Document(saved, Sample_Content(1.0), &error));
     QVERIFY(Write_Document(other, Sample_Content(7.0), &error));
     TWindow window;
-    QVERIFY(window->Open_File(saved));
+    QVERIFY(window->File_Commands()->Open_File(saved));
     window.Type_In_Cell("input", 0, "5");
     window.Dialogs().unsaved_answer = static_cast<TUnsaved_Answer>(answer);
     window.Dialogs().open_name = other;
@@ -139,9 +142,9 @@ private slots:
     if (action == ACTION_CLOSE) {
       window->close();
     } else if (action == ACTION_NEW) {
-      window->New_Document();
+      window->File_Commands()->New_Document();
     } else {
-      window->Open_Document();
+      window->File_Commands()->Open_Document();
     }
 
     QCOMPARE(window.Dialogs().unsaved_questions, 1);
@@ -150,7 +153,7 @@ private slots:
       QVERIFY(window->isVisible());
       QVERIFY(window->isWindowModified());
       QCOMPARE(window.Cell("input", 0), QString("5.0"));
-      QCOMPARE(window->Document_Path(), QFileInfo(saved).absoluteFilePath());
+      QCOMPARE(window->Document()->Path(), QFileInfo(saved).absoluteFilePath());
       return;
     }
     if (action == ACTION_CLOSE) {
@@ -160,18 +163,18 @@ private slots:
     QVERIFY(!window->isWindowModified());
     if (action == ACTION_NEW) {
       QCOMPARE(window.Cell("input", 0), QString("0.0"));
-      QCOMPARE(window->Document_Path(), QString());
+      QCOMPARE(window->Document()->Path(), QString());
       QCOMPARE(window.Table("input")->rowCount(), 16);
     } else {
       QCOMPARE(window.Cell("input", 0), QString("7.0"));
-      QCOMPARE(window->Document_Path(), QFileInfo(other).absoluteFilePath());
+      QCOMPARE(window->Document()->Path(), QFileInfo(other).absoluteFilePath());
     }
   }
 
   void no_question_without_changes()
   {
     TWindow window;
-    window->New_Document();
+    window->File_Commands()->New_Document();
     window->close();
     QCOMPARE(window.Dialogs().unsaved_questions, 0);
     QVERIFY(!window->isVisible());
@@ -190,7 +193,7 @@ private slots:
     QString error;
     QVERIFY(Write_Document(path, content, &error));
     TWindow window;
-    QVERIFY(window->Open_File(path));
+    QVERIFY(window->File_Commands()->Open_File(path));
     QCOMPARE(window->findChild<TDoubleEdit *>("input_increment")->Value(), 2.0);
     QCOMPARE(window->findChild<TDoubleEdit *>("output_end")->Value(), 10.0);
     QCOMPARE(window->findChild<TIntEdit *>("edit_count")->Value(), 3);
@@ -228,17 +231,17 @@ private slots:
     }
     TWindow window;
     window.Type_In_Cell("edit", 1, "4");
-    const TContent before = window->Model().Content();
-    QVERIFY(!window->Open_File(path));
+    const TContent before = window->Document()->Model().Content();
+    QVERIFY(!window->File_Commands()->Open_File(path));
     QCOMPARE(window.Dialogs().errors.size(), 1);
     QVERIFY2(window.Dialogs().errors[0].contains(Quoted_Path(path)),
              qPrintable(window.Dialogs().errors[0]));
     QVERIFY2(window.Dialogs().errors[0].contains(reason), qPrintable(window.Dialogs().errors[0]));
     QCOMPARE(window.Dialogs().busy_during_errors, QList<bool>{false});
-    QCOMPARE(window->Model().Content().offsets, before.offsets);
+    QCOMPARE(window->Document()->Model().Content().offsets, before.offsets);
     QCOMPARE(window.Cell("edit", 1), QString("4.0"));
     QVERIFY(window->isWindowModified());
-    QCOMPARE(window->Document_Path(), QString());
+    QCOMPARE(window->Document()->Path(), QString());
   }
 
   void failed_save_says_so_and_stays_modified()
@@ -246,13 +249,13 @@ private slots:
     TWindow window;
     window.Type_In_Cell("input", 0, "2");
     window.Dialogs().save_name = QDir::homePath() + "/no/such/folder/curve.vandrel";
-    QVERIFY(!window->Save_Document());
+    QVERIFY(!window->File_Commands()->Save_Document());
     QCOMPARE(window.Dialogs().errors.size(), 1);
     QVERIFY(window.Dialogs().errors[0].startsWith("Cannot save"));
     QCOMPARE(window.Dialogs().busy_during_errors, QList<bool>{false});
     QCOMPARE(QApplication::overrideCursor(), nullptr);
     QVERIFY(window->isWindowModified());
-    QCOMPARE(window->Document_Path(), QString());
+    QCOMPARE(window->Document()->Path(), QString());
   }
 
   void dropped_file_opens()
@@ -272,7 +275,7 @@ private slots:
     QVERIFY(drop.isAccepted());
     QTRY_COMPARE(window.Cell("input", 0), QString("9.0"));
     QCOMPARE(window.Dialogs().errors, QStringList());
-    QCOMPARE(window->Document_Path(), QFileInfo(path).absoluteFilePath());
+    QCOMPARE(window->Document()->Path(), QFileInfo(path).absoluteFilePath());
   }
 
   void recent_files_keep_the_last_eight()
@@ -283,9 +286,9 @@ private slots:
     for (int i = 0; i < 10; ++i) {
       const QString path = folder.filePath(QString("curve%1.vandrel").arg(i));
       QVERIFY(Write_Document(path, Sample_Content(i), &error));
-      QVERIFY(window->Open_File(path));
+      QVERIFY(window->File_Commands()->Open_File(path));
     }
-    QVERIFY(window->Open_File(folder.filePath("curve5.vandrel")));
+    QVERIFY(window->File_Commands()->Open_File(folder.filePath("curve5.vandrel")));
     QSettings settings(QDir::homePath() + "/.vandrel/Settings.ini", QSettings::IniFormat);
     const QStringList recent = Recent_Files(settings);
     QCOMPARE(recent.size(), RECENT_FILE_COUNT);
@@ -295,7 +298,7 @@ private slots:
 
     // A recent document that has gone says so and leaves the list.
     QVERIFY(QFile::remove(folder.filePath("curve9.vandrel")));
-    window->Open_Recent(QFileInfo(folder.filePath("curve9.vandrel")).absoluteFilePath());
+    window->File_Commands()->Open_Recent(QFileInfo(folder.filePath("curve9.vandrel")).absoluteFilePath());
     QCOMPARE(window.Dialogs().errors.size(), 1);
     settings.sync();
     QCOMPARE(Recent_Files(settings).size(), RECENT_FILE_COUNT - 1);
@@ -320,13 +323,13 @@ private slots:
     QVERIFY(Write_Document(path, Sample_Content(1.0), &error));
     {
       TWindow window;
-      QVERIFY(window->Open_File(path));
+      QVERIFY(window->File_Commands()->Open_File(path));
       window.Type_In_Cell("edit", 0, "6");
       QVERIFY(Recovery_Files().isEmpty());
-      QTRY_COMPARE_WITH_TIMEOUT(Recovery_Files().size(), 1, 6000);
+      QTRY_COMPARE(Recovery_Files().size(), 1);
       // A window that runs owns its file: a second window neither offers nor takes it.
       TWindow other;
-      other->Offer_Recovery();
+      other->File_Commands()->Offer_Recovery();
       QCOMPARE(other.Dialogs().restore_questions, 0);
       other->close();
       QCOMPARE(Recovery_Files().size(), 1);
@@ -334,11 +337,11 @@ private slots:
     }
     TWindow window;
     window.Dialogs().restore = restore;
-    window->Offer_Recovery();
+    window->File_Commands()->Offer_Recovery();
     QCOMPARE(window.Dialogs().restore_questions, 1);
     QCOMPARE(window.Cell("edit", 0), QString(restore ? "6.0" : "0.0"));
     QCOMPARE(window->isWindowModified(), restore);
-    QCOMPARE(window->Document_Path(), restore ? QFileInfo(path).absoluteFilePath() : QString());
+    QCOMPARE(window->Document()->Path(), restore ? QFileInfo(path).absoluteFilePath() : QString());
     QCOMPARE(Recovery_Files().size(), restore ? 1 : 0);
     window->close();
     QVERIFY(Recovery_Files().isEmpty());
@@ -353,13 +356,13 @@ private slots:
       TWindow second;
       first.Type_In_Cell("input", 0, "1");
       second.Type_In_Cell("input", 0, "2");
-      QTRY_COMPARE_WITH_TIMEOUT(Recovery_Files().size(), 2, 6000);
+      QTRY_COMPARE(Recovery_Files().size(), 2);
       first.Crash();
       second.Crash();
     }
     TWindow window;
     window.Dialogs().restore = false;
-    window->Offer_Recovery();
+    window->File_Commands()->Offer_Recovery();
     QCOMPARE(window.Dialogs().restore_questions, 2);
     QVERIFY(Recovery_Files().isEmpty());
   }
@@ -369,9 +372,9 @@ private slots:
     QTemporaryDir folder;
     TWindow window;
     window.Type_In_Cell("input", 0, "2");
-    QTRY_COMPARE_WITH_TIMEOUT(Recovery_Files().size(), 1, 6000);
+    QTRY_COMPARE(Recovery_Files().size(), 1);
     window.Dialogs().save_name = folder.filePath("curve.vandrel");
-    QVERIFY(window->Save_Document());
+    QVERIFY(window->File_Commands()->Save_Document());
     QVERIFY(Recovery_Files().isEmpty());
   }
 };

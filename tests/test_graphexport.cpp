@@ -1,5 +1,6 @@
 #include "core/graphwidget.h"
 #include "src/graphdialog.h"
+#include "src/files/fileformats.h"
 #include "src/files/graphexport.h"
 #include "tests/mouse_events.h"
 
@@ -143,7 +144,8 @@ void TTestGraphExport::Png_At_Pixel_Ratio()
   Set_Curves(&dialog);
   const QString path = d_folder.filePath(QStringLiteral("dense.png"));
   QString message;
-  QVERIFY2(Export_Graph(Graph_Of(&dialog), path, SIZE, 2.0, &message), qPrintable(message));
+  QVERIFY2(Export_Graph(Graph_Of(&dialog)->Content(), Graph_Of(&dialog)->View(), path, SIZE, 2.0,
+                          &message), qPrintable(message));
   const QImage image(path);
   QCOMPARE(image.size(), SIZE * 2);
   QVERIFY(Count_Pixels(image, INPUT_RGB) > 200);
@@ -222,7 +224,7 @@ void TTestGraphExport::Export_Keeps_Zoom()
   dialog.show();
   QVERIFY(QTest::qWaitForWindowExposed(&dialog));
   TGraphWidget *graph = Graph_Of(&dialog);
-  QImage fitted = Graph_Image(graph, SIZE, 1.0);
+  QImage fitted = Graph_Image(graph->Content(), graph->View(), SIZE, 1.0);
   QVERIFY(Count_Pixels(fitted, OUTPUT_RGB) > 100);
 
   const TGraphMapping view = graph->Mapping();
@@ -236,7 +238,7 @@ void TTestGraphExport::Export_Keeps_Zoom()
   const TGraphMapping zoomed = graph->Mapping();
   QVERIFY(zoomed.XScale > 2 * view.XScale);
 
-  const QImage image = Graph_Image(graph, SIZE, 1.0);
+  const QImage image = Graph_Image(graph->Content(), graph->View(), SIZE, 1.0);
   QVERIFY(Count_Pixels(image, INPUT_RGB) > 100);
   QCOMPARE(Count_Pixels(image, OUTPUT_RGB), 0);
   QCOMPARE(graph->Mapping().XScale, zoomed.XScale);
@@ -250,11 +252,11 @@ void TTestGraphExport::Pending_Zoom_Out_Is_Exported()
   dialog.show();
   QVERIFY(QTest::qWaitForWindowExposed(&dialog));
   TGraphWidget *graph = Graph_Of(&dialog);
-  const QImage fitted = Graph_Image(graph, SIZE, 1.0);
+  const QImage fitted = Graph_Image(graph->Content(), graph->View(), SIZE, 1.0);
   graph->ZoomOut();
-  const QImage pending = Graph_Image(graph, SIZE, 1.0);
+  const QImage pending = Graph_Image(graph->Content(), graph->View(), SIZE, 1.0);
   graph->repaint();
-  const QImage painted = Graph_Image(graph, SIZE, 1.0);
+  const QImage painted = Graph_Image(graph->Content(), graph->View(), SIZE, 1.0);
   QVERIFY(pending != fitted);
   QVERIFY(pending == painted);
 }
@@ -316,9 +318,10 @@ void TTestGraphExport::Suffix_From_Filter()
   QFETCH(int, filter);
   QFETCH(QString, expected);
 
-  const QStringList filters = Graph_File_Filters().split(QStringLiteral(";;"));
+  const QStringList filters = Graph_Filters().split(QStringLiteral(";;"));
   QCOMPARE(filters.size(), 3);
-  QCOMPARE(With_Graph_Suffix(path, filter < 0 ? QString() : filters.at(filter)), expected);
+  QCOMPARE(With_Filter_Suffix(path, Graph_Filters(), filter < 0 ? QString() : filters.at(filter)),
+           expected);
 }
 
 void TTestGraphExport::Ctrl_C_Copies_Image()

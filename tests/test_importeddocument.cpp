@@ -1,4 +1,6 @@
+#include "src/files/fileformats.h"
 #include "src/files/importeddocument.h"
+#include "src/model/constants.h"
 
 #include <QtTest>
 
@@ -11,8 +13,8 @@ namespace {
 TImport_Ranges Default_Ranges()
 {
   TImport_Ranges ranges;
-  ranges.input = Corrected_Input(Default_Input_Range());
-  ranges.edit = Default_Edit_Range();
+  ranges.input = Corrected_Input(DEFAULT_INPUT_RANGE);
+  ranges.edit = DEFAULT_EDIT_RANGE;
   return ranges;
 }
 

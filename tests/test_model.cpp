@@ -76,7 +76,7 @@ private slots:
     QCOMPARE(series.range.end, end);
     QCOMPARE(Values(model.Input()), values);
     QCOMPARE(Values(model.Edit()), offsets);
-    QCOMPARE(Positions(model.Output()), Positions(model.Input()));
+    QCOMPARE(model.Output().size(), model.Input().size());
   }
 
   void editor_step_follows_the_input_increment()
@@ -101,7 +101,7 @@ private slots:
     TResampling_Model model = Sample_Model();
     model.Set_Zero_Offset(zero_offset);
     model.Recalculate();
-    QCOMPARE(Values(model.Output()), output);
+    QCOMPARE(model.Output(), output);
   }
 
   void content_round_trip_and_refusal()
@@ -120,7 +120,7 @@ private slots:
     QVERIFY(!copy.Set_Input(Corrected_Input({0, 1, 9}), {1, 2}));
     QCOMPARE(copy.Input().size(), std::size_t(5));
     QVERIFY(copy.Set_Input(Corrected_Input({0, 1, 1}), {7, 8}));
-    QCOMPARE(Values(copy.Output()), std::vector<double>({7, 8}));
+    QCOMPARE(copy.Output(), std::vector<double>({7, 8}));
   }
 
   void clear_values_keeps_ranges()

@@ -1,10 +1,14 @@
 #include "src/model/resampling.h"
 
+#include "core/interpolation.h"
+
 #include <QtTest>
 
 #include <climits>
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <random>
 
 namespace {
 
@@ -163,13 +167,12 @@ private slots:
     const Point_List input = Filled(Series(-10.0, 15.0, 215.0), 10.0);
     Point_List edit = Filled(Series(0.0, 50.0, 200.0, Editor_Minimum_Step(15.0)), 0.0);
     edit[1].y = 2.0;
-    Point_List output = input;
+    std::vector<double> output(input.size());
     Calculate_Output(input, edit, zero_offset, &output);
     QCOMPARE(output.size(), std::size_t(16));
     for (int i = 0; i < 16; ++i) {
-      QVERIFY2(std::fabs(output[i].y - expected[i]) < 1e-12,
-               qPrintable(QString("row %1: %2").arg(i).arg(output[i].y, 0, 'g', 17)));
-      QCOMPARE(output[i].x, input[i].x);
+      QVERIFY2(std::fabs(output[i] - expected[i]) < 1e-12,
+               qPrintable(QString("row %1: %2").arg(i).arg(output[i], 0, 'g', 17)));
     }
   }
 
@@ -198,13 +201,47 @@ private slots:
     if (edit_points == 2) {
       edit = {TVector2(0.0, 0.0), TVector2(10.0, 0.0)};
     }
-    Point_List output = input;
+    std::vector<double> output(input.size());
     Calculate_Output(input, edit, zero_offset, &output);
-    QCOMPARE(output[0].y, first_output);
+    QCOMPARE(output[0], first_output);
     if (zero_offset && edit_points == 2) {
       // Line through (5, 3) and (6, 5) meets position 0 at -7.
-      QCOMPARE(output[1].y, 5.0 + 7.0);
+      QCOMPARE(output[1], 5.0 + 7.0);
     }
+  }
+
+  // The shift reads only the rows around position 0, yet must give to the last bit what
+  // the interpolation over every row gives: ranges ascending and descending, 0 on a row,
+  // between rows, before and after them, huge and tiny spans, values with nan.
+  void value_at_zero_matches_the_full_lookup_data()
+  {
+    QTest::addColumn<int>("seed");
+    for (int seed = 1; seed <= 40; ++seed) {
+      QTest::newRow(qPrintable(QString("seed %1").arg(seed))) << seed;
+    }
+  }
+
+  void value_at_zero_matches_the_full_lookup()
+  {
+    QFETCH(int, seed);
+    std::mt19937 random(static_cast<unsigned>(seed));
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    const double starts[] = {-10.0, 0.0, 5.0, -1e6, 3.5, 1e300, -0.5};
+    const double increments[] = {1.0, 15.0, -1.0, 2.5, -7.0, 1e12, 1e290};
+    const double start = starts[random() % 7];
+    const double increment = increments[random() % 7];
+    const int count = 2 + static_cast<int>(random() % 60);
+    Point_List points = Filled(Series(start, increment, start + increment * (count - 1)), 0.0);
+    std::vector<double> values;
+    for (TVector2 &point : points) {
+      point.y = random() % 11 == 0 ? std::nan("") : unit(random) * 100.0;
+      values.push_back(point.y);
+    }
+    double expected = 0.0;
+    Interpolate_Value(points, 0.0, &expected);
+    const double found = Value_At_Zero(points, values);
+    QVERIFY2(std::memcmp(&found, &expected, sizeof found) == 0,
+             qPrintable(QString("%1 where %2").arg(found, 0, 'g', 17).arg(expected, 0, 'g', 17)));
   }
 };
 

@@ -3,6 +3,9 @@
 #include "core/tableeditor.h"
 #include "src/document/undocommands.h"
 #include "src/document/undohistory.h"
+#include "src/document/document.h"
+#include "src/window/datacommands.h"
+#include "src/window/filecommands.h"
 #include "src/vandrel.h"
 #include "tests/scripted_dialogs.h"
 
@@ -29,7 +32,7 @@ QString Number(const double &value)
 class TWindow : public TScripted_Window
 {
 public:
-  QUndoStack *Stack() const { return d_window->Undo_Stack(); }
+  QUndoStack *Stack() const { return d_window->Document()->Undo_Stack(); }
 
   template <class TChild>
   TChild *Find(const QString &name) const
@@ -99,14 +102,19 @@ public:
       }
       state << QString(group) + " table " + cells.join(' ');
     }
-    const TResampling_Model &model = d_window->Model();
-    for (const Point_List *points : {&model.Input(), &model.Edit(), &model.Output()}) {
+    const TResampling_Model &model = d_window->Document()->Model();
+    for (const Point_List *points : {&model.Input(), &model.Edit()}) {
       QStringList values;
       for (const TVector2 &point : *points) {
         values << Number(point.x) + ':' + Number(point.y);
       }
       state << "model " + values.join(' ');
     }
+    QStringList output;
+    for (const double &value : model.Output()) {
+      output << Number(value);
+    }
+    state << "output " + output.join(' ');
     state << QString("zero %1 %2").arg(model.Zero_Offset()).arg(
       Find<QToolButton>("zero_offset_button")->isChecked());
     TGraphWidget *graph = d_window->findChild<TGraphWidget *>();
@@ -135,17 +143,19 @@ void Fill(const TWindow &window)
 
 using TAction = std::function<void(const TWindow &)>;
 
-// A step whose every change the history records only in memory, logging what it is asked.
-class TLogged_Step : public TUndo_Step
+// A change that changes nothing, logging what it is asked and how large it claims to be.
+class TLogged_Change : public TDocument_Change
 {
 public:
-  TLogged_Step(TResampling_Model *model, TUndo_View *view, const QString &text,
-               const std::size_t bytes, QStringList *log)
-    : TUndo_Step(model, view, text), d_bytes(bytes), d_log(log)
+  TLogged_Change(const QString &text, const std::size_t bytes, QStringList *log)
+    : TDocument_Change(text), d_bytes(bytes), d_log(log)
   {
   }
-  void Undo() override { *d_log << "undo " + Text(); }
-  void Redo() override { *d_log << "redo " + Text(); }
+  void Apply(TChange_Target *, bool again) override
+  {
+    *d_log << (again ? "redo " : "do ") + Text();
+  }
+  void Revert(TChange_Target *) override { *d_log << "undo " + Text(); }
   std::size_t Bytes() const override { return d_bytes; }
 
 private:
@@ -153,18 +163,18 @@ private:
   QStringList *d_log;
 };
 
-// Counts what the steps ask the window to show.
-class TNo_View : public TUndo_View
+// A document that holds nothing, for the history alone.
+class TNo_Target : public TChange_Target
 {
 public:
-  QStringList shown;
-  void Show_Cells(TData_Table table, int first, int last) override
-  {
-    shown << QString("cells %1 %2..%3").arg(table).arg(first).arg(last);
-  }
-  void Show_Input_Range() override { shown << "input"; }
-  void Show_Edit_Range() override { shown << "edit"; }
-  void Show_Zero_Offset() override { shown << "zero"; }
+  const TResampling_Model &Model() const override { return d_model; }
+  void Write_Cells(TData_Table, const std::vector<TCell_Change> &, bool, bool) override {}
+  void Write_Input_Series(const TSeries &, int, const std::vector<double> &) override {}
+  void Write_Edit_Series(const TSeries &, const std::vector<double> *) override {}
+  void Write_Zero_Offset(bool) override {}
+
+private:
+  TResampling_Model d_model;
 };
 
 std::vector<double> Values(const Point_List &points)
@@ -176,15 +186,13 @@ std::vector<double> Values(const Point_List &points)
   return values;
 }
 
-// Input 0..4 by 1 holding 1..5, editor 0..4 by 2 holding 10, 20, 30.
-void Fill_Model(TResampling_Model *model)
+// Input 0..4 by 1 holding 1..5, editor 0..4 by 2 holding 10, 20, 30, with no history.
+void Fill_Document(TDocument *document)
 {
-  model->Set_Input_Range({0, 1, 4});
-  model->Set_Edit_Range({0, 2, 4});
-  for (int row = 0; row < 5; ++row) {
-    model->Set_Input_Value(row, row + 1.0);
-  }
-  QVERIFY(model->Set_Offsets({10, 20, 30}));
+  document->Start({0, 1, 4}, {0, 2, 4}, false);
+  document->Edit_Cells(INPUT_DATA, "Paste", {{0, 0, 1}, {1, 0, 2}, {2, 0, 3}, {3, 0, 4}, {4, 0, 5}});
+  document->Edit_Cells(EDIT_DATA, "Paste", {{0, 0, 10}, {1, 0, 20}, {2, 0, 30}});
+  document->Undo_Stack()->clear();
 }
 
 // A two-column table for the commands: column 0 is 0 5 2 9, column 1 is 10 0 0 40.
@@ -341,7 +349,7 @@ private slots:
     window.Stack()->redo();
     QVERIFY(window->isWindowModified());
     window.Dialogs().save_name = folder.filePath("curve.vandrel");
-    QVERIFY(window->Save_Document());
+    QVERIFY(window->File_Commands()->Save_Document());
     QVERIFY(!window->isWindowModified());
     window.Type_In_Cell("input", 1, "6");
     QVERIFY(window->isWindowModified());
@@ -351,7 +359,7 @@ private slots:
     QVERIFY(window->isWindowModified());
     window.Stack()->redo();
     QVERIFY(!window->isWindowModified());
-    window->New_Document();
+    window->File_Commands()->New_Document();
     QCOMPARE(window.Stack()->count(), 0);
     QVERIFY(!window->isWindowModified());
     QVERIFY(!window.Action("undo")->isEnabled());
@@ -364,9 +372,9 @@ private slots:
     TWindow window;
     window.Type_In_Cell("input", 0, "5");
     window.Dialogs().save_name = path;
-    QVERIFY(window->Save_Document_As());
+    QVERIFY(window->File_Commands()->Save_Document_As());
     window.Type_In_Cell("input", 1, "6");
-    QVERIFY(window->Open_File(path));
+    QVERIFY(window->File_Commands()->Open_File(path));
     QCOMPARE(window.Stack()->count(), 0);
     QVERIFY(!window->isWindowModified());
   }
@@ -493,56 +501,61 @@ private slots:
     QFETCH(bool, input);
     QFETCH(double, end);
     QFETCH(std::vector<double>, changed);
-    TResampling_Model model;
-    Fill_Model(&model);
-    TNo_View view;
+    TDocument document;
+    Fill_Document(&document);
+    const TResampling_Model &model = document.Model();
     const TContent before = model.Content();
-    std::unique_ptr<TUndo_Step> step;
+    QSignalSpy ranges(&document,
+                      input ? &TDocument::Input_Range_Changed : &TDocument::Edit_Range_Changed);
+    QSignalSpy outputs(&document, &TDocument::Output_Changed);
     if (input) {
-      model.Set_Input_Range({0, 1, end});
-      step = std::make_unique<TInput_Range_Step>(&model, &view, before.input, before.values,
-                                                 model.Input_Series());
+      document.Set_Input_Range({0, 1, end});
     } else {
-      model.Set_Edit_Range({0, 2, end});
-      step = std::make_unique<TEdit_Range_Step>(&model, &view, before.edit, before.offsets,
-                                                model.Edit_Series());
+      document.Set_Edit_Range({0, 2, end});
     }
     const Point_List &points = input ? model.Input() : model.Edit();
     QCOMPARE(Values(points), changed);
     for (int i = 0; i < 2; ++i) {
-      step->Undo();
+      document.Undo_Stack()->undo();
       QCOMPARE(Values(model.Input()), before.values);
       QCOMPARE(Values(model.Edit()), before.offsets);
       QCOMPARE(model.Input_Series().count, before.input.count);
       QCOMPARE(model.Edit_Series().count, before.edit.count);
-      step->Redo();
+      document.Undo_Stack()->redo();
       QCOMPARE(Values(points), changed);
     }
-    const QString shown = input ? "input" : "edit";
-    QCOMPARE(view.shown, QStringList({shown, shown, shown, shown}));
+    QCOMPARE(ranges.size(), 5);
+    QCOMPARE(outputs.size(), 5);
   }
 
   void cell_step_restores_cells_changed_twice()
   {
-    TResampling_Model model;
-    Fill_Model(&model);
-    TNo_View view;
-    model.Set_Offset(2, 7);
-    model.Set_Offset(0, 8);
-    model.Set_Offset(2, 9);
-    TCell_Step step(&model, &view, "Paste", EDIT_DATA, {{2, 30, 7}, {0, 10, 8}, {2, 7, 9}});
-    step.Undo();
-    QCOMPARE(Values(model.Edit()), std::vector<double>({10, 20, 30}));
-    step.Redo();
+    TDocument document;
+    Fill_Document(&document);
+    QSignalSpy cells(&document, &TDocument::Cells_Changed);
+    QSignalSpy revisited(&document, &TDocument::Cells_Revisited);
+    document.Edit_Cells(EDIT_DATA, "Paste", {{2, 0, 7}, {0, 0, 8}, {2, 0, 9}});
+    const TResampling_Model &model = document.Model();
     QCOMPARE(Values(model.Edit()), std::vector<double>({8, 20, 9}));
-    QCOMPARE(view.shown, QStringList({"cells 1 0..2", "cells 1 0..2"}));
+    document.Undo_Stack()->undo();
+    QCOMPARE(Values(model.Edit()), std::vector<double>({10, 20, 30}));
+    document.Undo_Stack()->redo();
+    QCOMPARE(Values(model.Edit()), std::vector<double>({8, 20, 9}));
+    QCOMPARE(cells.size(), 3);
+    for (const QList<QVariant> &signal : cells + revisited) {
+      QCOMPARE(signal.at(0).value<TData_Table>(), EDIT_DATA);
+      QCOMPARE(signal.at(1).toInt(), 0);
+      QCOMPARE(signal.at(2).toInt(), 2);
+    }
+    QCOMPARE(revisited.size(), 2);
     QCOMPARE(Values(model.Input()), std::vector<double>({1, 2, 3, 4, 5}));
   }
 
   void offsets_of_the_wrong_count_are_refused()
   {
-    TResampling_Model model;
-    Fill_Model(&model);
+    TDocument document;
+    Fill_Document(&document);
+    TResampling_Model model = document.Model();
     QVERIFY(!model.Set_Offsets({1, 2}));
     QCOMPARE(Values(model.Edit()), std::vector<double>({10, 20, 30}));
   }
@@ -564,16 +577,18 @@ private slots:
     QFETCH(QList<int>, sizes);
     QFETCH(QStringList, kept);
     QFETCH(int, bytes);
-    TResampling_Model model;
-    TNo_View view;
+    TNo_Target target;
     QStringList log;
     QObject parent;
-    TUndo_History history(&parent, 1000);
+    TUndo_History history(&parent, &target, 1000);
+    QStringList done;
     for (int i = 0; i < sizes.size(); ++i) {
-      history.Push(std::make_unique<TLogged_Step>(&model, &view, QString::number(i),
-                                                  static_cast<std::size_t>(sizes[i]), &log));
+      history.Push(std::make_unique<TLogged_Change>(QString::number(i),
+                                                    static_cast<std::size_t>(sizes[i]), &log));
+      done << "do " + QString::number(i);
     }
-    QVERIFY(log.isEmpty());
+    QCOMPARE(log, done);
+    log.clear();
     QCOMPARE(history.Bytes(), static_cast<std::size_t>(bytes));
     QStringList texts;
     for (int i = 0; i < history.Stack()->count(); ++i) {
@@ -587,52 +602,59 @@ private slots:
     QCOMPARE(log.first(), "undo " + kept.last());
   }
 
+  // Five steps of 300 against a budget of 1000 keep the last three. The saved state stays
+  // where it was among those, so that undoing to it, and only to it, shows the work as
+  // saved; a saved state among the dropped can never come back.
   void history_keeps_or_loses_the_clean_state_data()
   {
     QTest::addColumn<int>("clean_after");
-    QTest::addColumn<bool>("reachable");
-    QTest::newRow("clean kept") << 3 << true;
-    QTest::newRow("clean dropped") << 1 << false;
+    QTest::addColumn<QList<bool>>("clean_while_undoing");
+    QTest::newRow("saved after the third") << 3 << QList<bool>{false, true, false};
+    QTest::newRow("saved after the fourth") << 4 << QList<bool>{true, false, false};
+    QTest::newRow("saved after the second") << 2 << QList<bool>{false, false, true};
+    QTest::newRow("saved after the first, dropped") << 1 << QList<bool>{false, false, false};
   }
 
   void history_keeps_or_loses_the_clean_state()
   {
     QFETCH(int, clean_after);
-    QFETCH(bool, reachable);
-    TResampling_Model model;
-    TNo_View view;
+    QFETCH(QList<bool>, clean_while_undoing);
+    TNo_Target target;
     QStringList log;
     QObject parent;
-    TUndo_History history(&parent, 1000);
+    TUndo_History history(&parent, &target, 1000);
     for (int i = 0; i < 5; ++i) {
-      history.Push(std::make_unique<TLogged_Step>(&model, &view, QString::number(i), 300, &log));
+      history.Push(std::make_unique<TLogged_Change>(QString::number(i), 300, &log));
       if (i + 1 == clean_after) {
         history.Stack()->setClean();
       }
     }
     QCOMPARE(history.Stack()->count(), 3);
     QVERIFY(!history.Stack()->isClean());
-    bool seen_clean = false;
+    QList<bool> clean;
     while (history.Stack()->canUndo()) {
       history.Stack()->undo();
-      seen_clean = seen_clean || history.Stack()->isClean();
+      clean << history.Stack()->isClean();
     }
-    QCOMPARE(seen_clean, reachable);
+    QCOMPARE(clean, clean_while_undoing);
+    while (history.Stack()->canRedo()) {
+      history.Stack()->redo();
+    }
+    QVERIFY(!history.Stack()->isClean());
   }
 
   void history_forgets_undone_steps()
   {
-    TResampling_Model model;
-    TNo_View view;
+    TNo_Target target;
     QStringList log;
     QObject parent;
-    TUndo_History history(&parent, 1000);
+    TUndo_History history(&parent, &target, 1000);
     for (const int size : {100, 200, 400}) {
-      history.Push(std::make_unique<TLogged_Step>(&model, &view, "step", size, &log));
+      history.Push(std::make_unique<TLogged_Change>("step", size, &log));
     }
     history.Stack()->undo();
     history.Stack()->undo();
-    history.Push(std::make_unique<TLogged_Step>(&model, &view, "step", 50, &log));
+    history.Push(std::make_unique<TLogged_Change>("step", 50, &log));
     QCOMPARE(history.Bytes(), std::size_t(150));
     history.Clear();
     QCOMPARE(history.Bytes(), std::size_t(0));

@@ -5,6 +5,9 @@
 #include "src/graphdialog.h"
 #include "src/window/helpdialogs.h"
 #include "src/model/resampling.h"
+#include "src/document/document.h"
+#include "src/window/datacommands.h"
+#include "src/window/filecommands.h"
 #include "src/vandrel.h"
 #include "src/window/windowgeometry.h"
 #include "tests/scripted_dialogs.h"
@@ -723,10 +726,10 @@ private slots:
     const QStringList expected = {
       "Display_Precision_Changed(int)", "Copy_Output()", "Show_Hide_Graph(bool)",
       "Graph_Closed()", "Zero_Offset_Toggled(bool)", "Input_Selection_Mode_Changed()",
-      "Input_Range_Changed()", "Input_Increment_Count_Changed()", "Input_Changed(int,int,double)",
-      "Edit_Selection_Mode_Changed()", "Edit_Range_Changed()", "Edit_Increment_Count_Changed()",
-      "Edit_Changed(int,int,double)", "Start_Multiple_Cell_Change(QString)",
-      "End_Multiple_Cell_Change()"};
+      "Input_Range_Changed()", "Input_Increment_Count_Changed()",
+      "Input_Changed(QString,TCell_Edits)", "Edit_Selection_Mode_Changed()",
+      "Edit_Range_Changed()", "Edit_Increment_Count_Changed()",
+      "Edit_Changed(QString,TCell_Edits)"};
     QStringList own;
     for (int i = meta.methodOffset(); i < meta.methodCount(); ++i) {
       own << QString(meta.method(i).methodSignature());

@@ -2,21 +2,22 @@
 
 #include "core/assertion.h"
 #include "src/buildinfo.h"
-#include "src/files/dataexport.h"
+#include "src/document/document.h"
 #include "src/files/documentfile.h"
-#include "src/window/graphdialog.h"
+#include "src/files/fileformats.h"
 #include "src/files/graphexport.h"
-#include "src/files/importeddocument.h"
-#include "src/model/model.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QFile>
+#include <QFileDevice>
 #include <QFileInfo>
 #include <QIODevice>
-#include <QLocale>
 #include <QRegularExpression>
 
+#include <filesystem>
 #include <memory>
+#include <system_error>
 
 namespace {
 
@@ -30,15 +31,6 @@ const char *const TOOLKIT_VALUE_OPTIONS[] = {
   "platform", "platformpluginpath", "platformtheme", "plugin", "qwindowgeometry",
   "qwindowtitle", "qwindowicon", "style", "stylesheet", "display", "geometry", "session"};
 const char *const TOOLKIT_SWITCHES[] = {"reverse", "widgetcount", "nograb", "dograb", "sync"};
-
-enum TOutput_Format
-{
-  OUTPUT_UNKNOWN,
-  OUTPUT_DOCUMENT,
-  OUTPUT_CSV,
-  OUTPUT_TSV,
-  OUTPUT_GRAPH
-};
 
 void Add_Toolkit_Options(QCommandLineParser *parser)
 {
@@ -96,26 +88,14 @@ TCommand Usage_Error(const QString &error)
   return command;
 }
 
-TOutput_Format Output_Format(const QString &output)
+// The format OUT names; "-" is CSV on standard output.
+TFile_Format Output_Format(const QString &output)
 {
   if (output == QLatin1String(STANDARD_OUTPUT)) {
-    return OUTPUT_CSV;
+    return FORMAT_CSV;
   }
-  const QString suffix = QFileInfo(output).suffix().toLower();
-  if (suffix == QLatin1String(DOCUMENT_SUFFIX)) {
-    return OUTPUT_DOCUMENT;
-  }
-  if (suffix == QLatin1String("csv")) {
-    return OUTPUT_CSV;
-  }
-  if (suffix == QLatin1String("tsv")) {
-    return OUTPUT_TSV;
-  }
-  if (suffix == QLatin1String("png") || suffix == QLatin1String("svg")
-      || suffix == QLatin1String("pdf")) {
-    return OUTPUT_GRAPH;
-  }
-  return OUTPUT_UNKNOWN;
+  const TFile_Format format = File_Format(output);
+  return format == FORMAT_TEXT ? FORMAT_UNKNOWN : format;
 }
 
 TCommand Export_Command(const QCommandLineParser &parser)
@@ -127,8 +107,8 @@ TCommand Export_Command(const QCommandLineParser &parser)
   if (files.size() != 1) {
     return Usage_Error(QStringLiteral("--export needs exactly one FILE to read."));
   }
-  const TOutput_Format format = Output_Format(command.output);
-  if (format == OUTPUT_UNKNOWN) {
+  const TFile_Format format = Output_Format(command.output);
+  if (format == FORMAT_UNKNOWN) {
     return Usage_Error(QStringLiteral("--export cannot tell the format of %1: its name must "
                                       "end in .vandrel, .csv, .tsv, .png, .svg or .pdf, or "
                                       "be -.")
@@ -136,7 +116,7 @@ TCommand Export_Command(const QCommandLineParser &parser)
   }
   command.size = DEFAULT_GRAPH_SIZE;
   if (parser.isSet(QString::fromLatin1(SIZE_OPTION))) {
-    if (format != OUTPUT_GRAPH) {
+    if (!Is_Graph_Format(format)) {
       return Usage_Error(QStringLiteral("--size applies only to a graph (.png, .svg, .pdf)."));
     }
     const QString size = parser.value(QString::fromLatin1(SIZE_OPTION));
@@ -151,67 +131,70 @@ TCommand Export_Command(const QCommandLineParser &parser)
   return command;
 }
 
+// A file's name in the file system's own bytes, so that a name which is no UTF-8 text
+// still names its file.
+std::filesystem::path System_Path(const QString &path)
+{
+  return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+// True when OUT would overwrite the file read, by whatever name it is given: a link, a
+// path through other folders, the same file under another name.
+bool Same_File(const QString &input, const QString &output)
+{
+  std::error_code error;
+  return std::filesystem::equivalent(System_Path(input), System_Path(output), error) && !error;
+}
+
+void Write_Line(QIODevice *device, const QString &line)
+{
+  device->write(line.toLocal8Bit() + '\n');
+}
+
+// Everything reaches standard output or the failure is reported: a full disk or a closed
+// output must not pass for success.
+bool Write_All(QIODevice *device, const QByteArray &bytes, QIODevice *standard_error)
+{
+  bool written = device->write(bytes) == bytes.size();
+  if (QFileDevice *file = qobject_cast<QFileDevice *>(device)) {
+    written = file->flush() && written;
+  }
+  if (!written) {
+    Write_Line(standard_error,
+               QStringLiteral("Cannot write to standard output: %1.").arg(device->errorString()));
+  }
+  return written;
+}
+
 // A data file becomes a new document over the default ranges, as the window imports it.
-bool Read_Input_File(const QString &path, TContent *content, QString *error)
-{
-  if (!Is_Data_File(path)) {
-    return Read_Document(path, content, error);
-  }
-  TImport_Ranges ranges;
-  ranges.input = Corrected_Input(Default_Input_Range());
-  ranges.edit = Default_Edit_Range();
-  bool resampled = false;
-  return Import_Document(path, QLocale::system(), ranges, content, &resampled, error);
-}
-
-TResampling_Model Calculated_Model(const TContent &content)
-{
-  TResampling_Model model;
-  ASSERT(model.Set_Content(content));
-  model.Recalculate();
-  return model;
-}
-
-QByteArray Output_Bytes(const TContent &content, const TOutput_Format format)
-{
-  if (format == OUTPUT_DOCUMENT) {
-    return Document_Bytes(content);
-  }
-  return Table_Text(Calculated_Model(content).Output(),
-                    format == OUTPUT_TSV ? TABLE_TSV : TABLE_CSV);
-}
-
-// Drawn by the graph window itself, never shown, so that the file matches what it shows.
-bool Write_Graph(const TContent &content, const TCommand &command, QString *error)
-{
-  const TResampling_Model model = Calculated_Model(content);
-  TInterpolationGraphDialog graph;
-  graph.Set_Graph_Data(model.Input(), model.Output());
-  return graph.Save_Graph_File(command.output, command.size, error);
-}
-
 int Export(const TCommand &command, QIODevice *standard_output, QIODevice *standard_error)
 {
-  TContent content;
+  const bool to_standard_output = command.output == QLatin1String(STANDARD_OUTPUT);
+  if (!to_standard_output && Same_File(command.document, command.output)) {
+    Write_Line(standard_error, QStringLiteral("--export would write over the file it reads, %1; "
+                                              "give OUT another name.")
+                                 .arg(Quoted_Path(command.document)));
+    return EXIT_USAGE_ERROR;
+  }
+  TDocument document;
+  TImport_Report report;
   QString error;
-  if (!Read_Input_File(command.document, &content, &error)) {
-    standard_error->write(error.toLocal8Bit() + '\n');
+  if (!document.Open_Any(command.document, &report, &error)) {
+    Write_Line(standard_error, error);
     return EXIT_FILE_ERROR;
   }
-  const TOutput_Format format = Output_Format(command.output);
-  if (format == OUTPUT_GRAPH) {
-    if (!Write_Graph(content, command, &error)) {
-      standard_error->write(error.toLocal8Bit() + '\n');
-      return EXIT_FILE_ERROR;
-    }
-    return EXIT_DONE;
+  if (Is_Data_File(command.document) && report.resampled) {
+    Write_Line(standard_error, Import_Message(command.document, report));
   }
-  const QByteArray bytes = Output_Bytes(content, format);
-  if (command.output == QLatin1String(STANDARD_OUTPUT)) {
-    return standard_output->write(bytes) == bytes.size() ? EXIT_DONE : EXIT_FILE_ERROR;
+  if (to_standard_output) {
+    return Write_All(standard_output, document.Output_Table(false), standard_error)
+             ? EXIT_DONE
+             : EXIT_FILE_ERROR;
   }
-  if (!Write_File(command.output, bytes, &error)) {
-    standard_error->write(error.toLocal8Bit() + '\n');
+  TExport_Options options;
+  options.size = command.size;
+  if (!document.Export(command.output, options, &error)) {
+    Write_Line(standard_error, error);
     return EXIT_FILE_ERROR;
   }
   return EXIT_DONE;
@@ -223,7 +206,7 @@ QStringList Command_Line_Arguments(const int argc, char **argv)
 {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) {
-    arguments << QString::fromLocal8Bit(argv[i]);
+    arguments << QFile::decodeName(argv[i]);
   }
   return arguments;
 }
@@ -244,9 +227,9 @@ bool Parse_Graph_Size(const QString &text, QSize *size)
   return true;
 }
 
-bool Needs_Widgets(const TCommand &command)
+bool Draws_Graph(const TCommand &command)
 {
-  return command.action == COMMAND_EXPORT && Output_Format(command.output) == OUTPUT_GRAPH;
+  return command.action == COMMAND_EXPORT && Is_Graph_Format(Output_Format(command.output));
 }
 
 TCommand Parse_Command_Line(const QStringList &arguments)
@@ -281,15 +264,18 @@ int Run_Command(const TCommand &command, QIODevice *standard_output,
   }
   switch (command.action) {
   case COMMAND_HELP:
-    standard_output->write(Parser()->helpText().toLocal8Bit());
-    return EXIT_DONE;
+    return Write_All(standard_output, Parser()->helpText().toLocal8Bit(), standard_error)
+             ? EXIT_DONE
+             : EXIT_FILE_ERROR;
   case COMMAND_VERSION:
-    standard_output->write(QByteArray("Vandrel ") + VANDREL_VERSION + '\n');
-    return EXIT_DONE;
+    return Write_All(standard_output, QByteArray("Vandrel ") + VANDREL_VERSION + '\n',
+                     standard_error)
+             ? EXIT_DONE
+             : EXIT_FILE_ERROR;
   case COMMAND_EXPORT:
     return Export(command, standard_output, standard_error);
   case COMMAND_USAGE_ERROR:
-    standard_error->write(command.error.toLocal8Bit() + "\n\n");
+    Write_Line(standard_error, command.error + '\n');
     standard_error->write(Parser()->helpText().toLocal8Bit());
     return EXIT_USAGE_ERROR;
   case COMMAND_WINDOW:

@@ -42,12 +42,12 @@ TCommand Parse_Command_Line(const QStringList &arguments);
 // Reads --size's "WxH": whole numbers of pixels from 1 to the graph's maximum side.
 bool Parse_Graph_Size(const QString &text, QSize *size);
 
-// True when the action draws the graph, which needs the widgets (though not a display).
-bool Needs_Widgets(const TCommand &command);
+// True when the action draws the graph, which needs a painting application object (though
+// neither widgets nor a display).
+bool Draws_Graph(const TCommand &command);
 
 // Carries out an action other than COMMAND_WINDOW and returns the exit status. Needs a
-// core application object for the help text, and a widget application where
-// Needs_Widgets says so.
+// core application object for the help text, and a painting one where Draws_Graph says so.
 int Run_Command(const TCommand &command, QIODevice *standard_output, QIODevice *standard_error);
 
 #endif

@@ -22,72 +22,71 @@ struct TCell_Change
   double new_value = 0.0;
 };
 
-// What the window does once a step has changed the model: show the changed part and
-// select it, then recompute the output and redraw the graph, once per step.
-class TUndo_View
+// What a change does to its document: each kind of edit of the model, after which the
+// document reports what changed. `again` marks a change made once more by undo or redo,
+// after which views show the user what it touched.
+class TChange_Target
 {
 public:
-  virtual ~TUndo_View() = default;
-  virtual void Show_Cells(TData_Table table, int first_row, int last_row) = 0;
-  virtual void Show_Input_Range() = 0;
-  virtual void Show_Edit_Range() = 0;
-  virtual void Show_Zero_Offset() = 0;
+  virtual ~TChange_Target() = default;
+  virtual const TResampling_Model &Model() const = 0;
+  // Writes the new values of the changes in order, or their old values in reverse order,
+  // so that a cell changed twice ends with its first old value.
+  virtual void Write_Cells(TData_Table table, const std::vector<TCell_Change> &changes,
+                           bool forward, bool again) = 0;
+  // Values from `first_restored` on take the restored ones: those a shrink dropped.
+  virtual void Write_Input_Series(const TSeries &series, int first_restored,
+                                  const std::vector<double> &restored) = 0;
+  // With no offsets, every offset becomes 0.0.
+  virtual void Write_Edit_Series(const TSeries &series, const std::vector<double> *offsets) = 0;
+  virtual void Write_Zero_Offset(bool zero_offset) = 0;
 };
 
-// One user action in the history. The action itself changed the model; the step only
-// holds what it needs to take the change back and to make it again.
-class TUndo_Step
+// One user action: applying it makes the change, reverting it takes it back.
+class TDocument_Change
 {
 public:
-  TUndo_Step(TResampling_Model *model, TUndo_View *view, const QString &text);
-  virtual ~TUndo_Step() = default;
-  TUndo_Step(const TUndo_Step &) = delete;
-  TUndo_Step &operator=(const TUndo_Step &) = delete;
+  explicit TDocument_Change(const QString &text);
+  virtual ~TDocument_Change() = default;
+  TDocument_Change(const TDocument_Change &) = delete;
+  TDocument_Change &operator=(const TDocument_Change &) = delete;
 
   // The name the Edit menu shows after "Undo" and "Redo".
   const QString &Text() const { return d_text; }
-  virtual void Undo() = 0;
-  virtual void Redo() = 0;
-  // The memory the step holds, for the history's bound.
+  virtual void Apply(TChange_Target *target, bool again) = 0;
+  virtual void Revert(TChange_Target *target) = 0;
+  // The memory the change holds, for the history's bound.
   virtual std::size_t Bytes() const = 0;
 
 protected:
-  TResampling_Model &Model() const { return *d_model; }
-  TUndo_View &View() const { return *d_view; }
-  // The text and the stack's command around the step.
+  // The text and the stack's command around the change.
   std::size_t Common_Bytes() const;
 
 private:
-  TResampling_Model *d_model;
-  TUndo_View *d_view;
   QString d_text;
 };
 
 // Values typed, pasted or changed by a command in one table: only the cells that changed.
-class TCell_Step : public TUndo_Step
+class TCell_Changes : public TDocument_Change
 {
 public:
-  TCell_Step(TResampling_Model *model, TUndo_View *view, const QString &text, TData_Table table,
-             std::vector<TCell_Change> changes);
-  void Undo() override;
-  void Redo() override;
+  TCell_Changes(const QString &text, TData_Table table, std::vector<TCell_Change> changes);
+  void Apply(TChange_Target *target, bool again) override;
+  void Revert(TChange_Target *target) override;
   std::size_t Bytes() const override;
 
 private:
   TData_Table d_table;
   std::vector<TCell_Change> d_changes;
-  int d_first_row = 0;
-  int d_last_row = 0;
 };
 
-// A new input range. Values survive by index, so only those a shrink dropped are kept.
-class TInput_Range_Step : public TUndo_Step
+// A new input range. Values survive by index, so only those a shrink drops are kept.
+class TInput_Range_Change : public TDocument_Change
 {
 public:
-  TInput_Range_Step(TResampling_Model *model, TUndo_View *view, const TSeries &old_series,
-                    const std::vector<double> &old_values, const TSeries &new_series);
-  void Undo() override;
-  void Redo() override;
+  TInput_Range_Change(const TResampling_Model &model, const TSeries &new_series);
+  void Apply(TChange_Target *target, bool again) override;
+  void Revert(TChange_Target *target) override;
   std::size_t Bytes() const override;
 
 private:
@@ -98,13 +97,12 @@ private:
 };
 
 // A new editor range clears every offset, so all the old ones are kept.
-class TEdit_Range_Step : public TUndo_Step
+class TEdit_Range_Change : public TDocument_Change
 {
 public:
-  TEdit_Range_Step(TResampling_Model *model, TUndo_View *view, const TSeries &old_series,
-                   std::vector<double> old_offsets, const TSeries &new_series);
-  void Undo() override;
-  void Redo() override;
+  TEdit_Range_Change(const TResampling_Model &model, const TSeries &new_series);
+  void Apply(TChange_Target *target, bool again) override;
+  void Revert(TChange_Target *target) override;
   std::size_t Bytes() const override;
 
 private:
@@ -113,24 +111,19 @@ private:
   std::vector<double> d_old_offsets;
 };
 
-class TZero_Offset_Step : public TUndo_Step
+class TZero_Offset_Change : public TDocument_Change
 {
 public:
-  TZero_Offset_Step(TResampling_Model *model, TUndo_View *view, bool zero_offset);
-  void Undo() override;
-  void Redo() override;
+  explicit TZero_Offset_Change(bool zero_offset);
+  void Apply(TChange_Target *target, bool again) override;
+  void Revert(TChange_Target *target) override;
   std::size_t Bytes() const override;
 
 private:
-  void Apply(bool zero_offset);
-
   bool d_zero_offset;
 };
 
 // The menu's name for a table's multi-cell change: "Paste values" reads "Paste".
 QString Step_Name(const QString &description);
-
-// True when a range change left the series exactly as it was: no step to record.
-bool Same_Series(const TSeries &a, const TSeries &b);
 
 #endif

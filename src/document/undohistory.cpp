@@ -11,55 +11,67 @@
 
 namespace {
 
-// The stack owns its commands and deletes them when cleared; the steps they carry are
-// shared so that the history can clear the stack and push the newer steps again.
-class TStep_Command : public QUndoCommand
+// Where a command stands: a new change, which the stack's push applies; a kept change put
+// back after older ones were dropped, which the document already holds; or a change
+// undone, or done before, that a redo makes once more.
+enum TCommand_State
+{
+  TO_APPLY,
+  APPLIED,
+  TO_APPLY_AGAIN
+};
+
+// The stack owns its commands and deletes them when cleared; the changes they carry are
+// shared so that the history can clear the stack and push the newer changes again.
+class TChange_Command : public QUndoCommand
 {
 public:
-  explicit TStep_Command(std::shared_ptr<TUndo_Step> step)
-    : QUndoCommand(step->Text()), d_step(std::move(step))
+  TChange_Command(std::shared_ptr<TDocument_Change> change, TChange_Target *target,
+                  const TCommand_State state)
+    : QUndoCommand(change->Text()), d_change(std::move(change)), d_target(target), d_state(state)
   {
   }
 
-  const std::shared_ptr<TUndo_Step> &Step() const { return d_step; }
+  const std::shared_ptr<TDocument_Change> &Change() const { return d_change; }
 
-  void undo() override { d_step->Undo(); }
+  void undo() override { d_change->Revert(d_target); }
 
-  // The stack runs redo on push, when the user's action has already made the change.
   void redo() override
   {
-    if (d_applied) {
-      d_applied = false;
-      return;
+    const TCommand_State state = d_state;
+    d_state = TO_APPLY_AGAIN;
+    if (state != APPLIED) {
+      d_change->Apply(d_target, state == TO_APPLY_AGAIN);
     }
-    d_step->Redo();
   }
 
 private:
-  std::shared_ptr<TUndo_Step> d_step;
-  bool d_applied = true;
+  std::shared_ptr<TDocument_Change> d_change;
+  TChange_Target *d_target;
+  TCommand_State d_state;
 };
 
-const TStep_Command *Command_At(const QUndoStack &stack, const int index)
+const TChange_Command *Command_At(const QUndoStack &stack, const int index)
 {
-  return static_cast<const TStep_Command *>(stack.command(index));
+  return static_cast<const TChange_Command *>(stack.command(index));
 }
 
 }  // namespace
 
-TUndo_History::TUndo_History(QObject *parent, const std::size_t budget)
-  : d_stack(new QUndoStack(parent)), d_budget(budget)
+TUndo_History::TUndo_History(QObject *parent, TChange_Target *target, const std::size_t budget)
+  : d_stack(new QUndoStack(parent)), d_target(target), d_budget(budget)
 {
+  ASSERT(target);
 }
 
-void TUndo_History::Push(std::unique_ptr<TUndo_Step> step)
+void TUndo_History::Push(std::unique_ptr<TDocument_Change> change)
 {
-  if (!ASSERT(step)) {
+  if (!ASSERT(change)) {
     return;
   }
   Forget_Undone_Steps();
-  d_bytes += step->Bytes();
-  d_stack->push(new TStep_Command(std::move(step)));
+  d_bytes += change->Bytes();
+  d_stack->push(new TChange_Command(std::move(change), d_target, TO_APPLY));
   if (d_bytes > d_budget) {
     Drop_Oldest_Steps();
   }
@@ -79,7 +91,7 @@ void TUndo_History::Clear_Unsaved()
 
 std::size_t TUndo_History::Step_Bytes(const int index) const
 {
-  return Command_At(*d_stack, index)->Step()->Bytes();
+  return Command_At(*d_stack, index)->Change()->Bytes();
 }
 
 // A push deletes the steps that were undone; their memory no longer counts.
@@ -91,11 +103,11 @@ void TUndo_History::Forget_Undone_Steps()
 }
 
 // The stack can only lose its oldest commands through an undo limit, which it accepts
-// only while empty. So the newer steps are taken out, the stack cleared, and they go back
-// in, already applied, with the clean state where it was, or unreachable if it was among
-// the dropped. Rebuilding costs time in proportion to the steps, so it drops down to
-// three quarters of the budget and is rare even for many small steps. The newest step
-// always stays, however large.
+// only while empty. So the newer changes are taken out, the stack cleared, and they go
+// back in as changes the document already holds, with the clean state where it was, or
+// unreachable if it was among the dropped. Rebuilding costs time in proportion to the
+// steps, so it drops down to three quarters of the budget and is rare even for many small
+// steps. The newest step always stays, however large.
 void TUndo_History::Drop_Oldest_Steps()
 {
   const int count = d_stack->count();
@@ -106,10 +118,10 @@ void TUndo_History::Drop_Oldest_Steps()
     --first_kept;
     kept_bytes += Step_Bytes(first_kept);
   }
-  std::vector<std::shared_ptr<TUndo_Step>> kept;
+  std::vector<std::shared_ptr<TDocument_Change>> kept;
   kept.reserve(static_cast<std::size_t>(count - first_kept));
   for (int index = first_kept; index < count; ++index) {
-    kept.push_back(Command_At(*d_stack, index)->Step());
+    kept.push_back(Command_At(*d_stack, index)->Change());
   }
   const int clean = d_stack->cleanIndex() - first_kept;
   // Before and after, the newest step is on top and the stack is not clean, so nothing
@@ -120,7 +132,7 @@ void TUndo_History::Drop_Oldest_Steps()
     d_stack->resetClean();
   }
   for (std::size_t i = 0; i < kept.size(); ++i) {
-    d_stack->push(new TStep_Command(kept[i]));
+    d_stack->push(new TChange_Command(kept[i], d_target, APPLIED));
     if (static_cast<int>(i) + 1 == clean) {
       d_stack->setClean();
     }

@@ -13,8 +13,6 @@
 #include <cmath>
 #include <limits>
 
-const char DOCUMENT_SUFFIX[] = "vandrel";
-
 namespace {
 
 // Well above the text of two full tables at the row maximum (about 40 bytes a number);

@@ -10,9 +10,6 @@
 // The document format's version; files of a higher version are refused.
 constexpr int DOCUMENT_VERSION = 1;
 
-// The file name extension of documents, without the dot.
-extern const char DOCUMENT_SUFFIX[];
-
 // The document as a JSON object, for files that carry a document among other keys.
 QJsonObject Document_Object(const TContent &content);
 

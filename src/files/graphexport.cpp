@@ -1,7 +1,7 @@
 #include "src/files/graphexport.h"
 
 #include "core/assertion.h"
-#include "core/graphwidget.h"
+#include "src/files/fileformats.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -21,22 +21,15 @@ namespace {
 const int PDF_RESOLUTION = 96;
 const double POINTS_PER_INCH = 72.0;
 
-enum class TGraphFormat { Png, Svg, Pdf, Unknown };
+const QColor INPUT_COLOR(0, 0, 164);
+const QColor OUTPUT_COLOR(164, 0, 0);
 
-TGraphFormat Format_Of(const QString &path)
+// What one exported picture shows.
+struct TPicture
 {
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  if (suffix == QLatin1String("png")) {
-    return TGraphFormat::Png;
-  }
-  if (suffix == QLatin1String("svg")) {
-    return TGraphFormat::Svg;
-  }
-  if (suffix == QLatin1String("pdf")) {
-    return TGraphFormat::Pdf;
-  }
-  return TGraphFormat::Unknown;
-}
+  const TGraph_Content &content;
+  const TGraph_View &view;
+};
 
 QString Refusal(const QString &path, const QString &reason)
 {
@@ -44,22 +37,22 @@ QString Refusal(const QString &path, const QString &reason)
     .arg(QDir::toNativeSeparators(path), reason);
 }
 
-void Draw_Page(TGraphWidget *graph, QPainter *painter, const QSize &size)
+void Draw_Page(const TPicture &picture, QPainter *painter, const QSize &size)
 {
   const QRect page(QPoint(0, 0), size);
   painter->fillRect(page, Qt::white);
-  graph->Render_Graph_View(painter, page, true);
+  Paint_Graph(painter, page, picture.content, picture.view, true, false);
 }
 
-bool Png_Bytes(TGraphWidget *graph, const QSize &size, const double &pixel_ratio,
+bool Png_Bytes(const TPicture &picture, const QSize &size, const double &pixel_ratio,
                QByteArray *bytes)
 {
-  const QImage image = Graph_Image(graph, size, pixel_ratio);
+  const QImage image = Graph_Image(picture.content, picture.view, size, pixel_ratio);
   QBuffer buffer(bytes);
   return !image.isNull() && buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG");
 }
 
-bool Svg_Bytes(TGraphWidget *graph, const QSize &size, QByteArray *bytes)
+bool Svg_Bytes(const TPicture &picture, const QSize &size, QByteArray *bytes)
 {
   QBuffer buffer(bytes);
   if (!buffer.open(QIODevice::WriteOnly)) {
@@ -69,23 +62,23 @@ bool Svg_Bytes(TGraphWidget *graph, const QSize &size, QByteArray *bytes)
   generator.setOutputDevice(&buffer);
   generator.setSize(size);
   generator.setViewBox(QRect(QPoint(0, 0), size));
-  generator.setTitle(graph->d_Title);
+  generator.setTitle(picture.content.Titles.Title);
   QPainter painter;
   if (!painter.begin(&generator)) {
     return false;
   }
-  Draw_Page(graph, &painter, size);
+  Draw_Page(picture, &painter, size);
   return painter.end();
 }
 
-bool Pdf_Bytes(TGraphWidget *graph, const QSize &size, QByteArray *bytes)
+bool Pdf_Bytes(const TPicture &picture, const QSize &size, QByteArray *bytes)
 {
   QBuffer buffer(bytes);
   if (!buffer.open(QIODevice::WriteOnly)) {
     return false;
   }
   QPdfWriter writer(&buffer);
-  writer.setTitle(graph->d_Title);
+  writer.setTitle(picture.content.Titles.Title);
   writer.setResolution(PDF_RESOLUTION);
   const double scale = POINTS_PER_INCH / PDF_RESOLUTION;
   const QPageSize page(QSizeF(size.width() * scale, size.height() * scale), QPageSize::Point,
@@ -95,21 +88,21 @@ bool Pdf_Bytes(TGraphWidget *graph, const QSize &size, QByteArray *bytes)
   if (!painter.begin(&writer)) {
     return false;
   }
-  Draw_Page(graph, &painter, size);
+  Draw_Page(picture, &painter, size);
   return painter.end();
 }
 
-bool Render_Bytes(TGraphWidget *graph, const TGraphFormat format, const QSize &size,
+bool Render_Bytes(const TPicture &picture, const TFile_Format format, const QSize &size,
                   const double &pixel_ratio, QByteArray *bytes)
 {
   switch (format) {
-  case TGraphFormat::Png:
-    return Png_Bytes(graph, size, pixel_ratio, bytes);
-  case TGraphFormat::Svg:
-    return Svg_Bytes(graph, size, bytes);
-  case TGraphFormat::Pdf:
-    return Pdf_Bytes(graph, size, bytes);
-  case TGraphFormat::Unknown:
+  case FORMAT_PNG:
+    return Png_Bytes(picture, size, pixel_ratio, bytes);
+  case FORMAT_SVG:
+    return Svg_Bytes(picture, size, bytes);
+  case FORMAT_PDF:
+    return Pdf_Bytes(picture, size, bytes);
+  default:
     break;
   }
   return false;
@@ -127,21 +120,21 @@ bool Write_Whole(const QString &path, const QByteArray &bytes, QString *message)
 
 }  // namespace
 
-QString Graph_File_Filters()
+std::vector<TGraphDataSet> Document_Graph_Sets(const TGraph_Curve *input,
+                                               const TGraph_Curve *output)
 {
-  return QStringLiteral("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)");
+  std::vector<TGraphDataSet> sets(2);
+  sets[0].Curve = input;
+  sets[0].Color = INPUT_COLOR;
+  sets[1].Curve = output;
+  sets[1].Color = OUTPUT_COLOR;
+  return sets;
 }
 
-QString With_Graph_Suffix(const QString &path, const QString &filter)
+TGraph_Titles Document_Graph_Titles()
 {
-  if (Format_Of(path) != TGraphFormat::Unknown) {
-    return path;
-  }
-  const int star = filter.indexOf(QLatin1String("*."));
-  if (star < 0) {
-    return path + QStringLiteral(".png");
-  }
-  return path + filter.mid(star + 1, 4);
+  return TGraph_Titles{QStringLiteral("Input Data: Blue  Output Data:Red"),
+                       QStringLiteral("Position"), QStringLiteral("Value")};
 }
 
 double Screen_Pixel_Ratio()
@@ -150,9 +143,10 @@ double Screen_Pixel_Ratio()
   return screen ? screen->devicePixelRatio() : 1.0;
 }
 
-QImage Graph_Image(TGraphWidget *graph, const QSize &size, const double &pixel_ratio)
+QImage Graph_Image(const TGraph_Content &content, const TGraph_View &view, const QSize &size,
+                   const double &pixel_ratio)
 {
-  if (!ASSERT(graph) || !ASSERT(pixel_ratio > 0.0)) {
+  if (!ASSERT(pixel_ratio > 0.0)) {
     return QImage();
   }
   QImage image(size * pixel_ratio, QImage::Format_ARGB32_Premultiplied);
@@ -161,18 +155,18 @@ QImage Graph_Image(TGraphWidget *graph, const QSize &size, const double &pixel_r
   }
   image.setDevicePixelRatio(pixel_ratio);
   QPainter painter(&image);
-  Draw_Page(graph, &painter, size);
+  Draw_Page(TPicture{content, view}, &painter, size);
   return image;
 }
 
-bool Export_Graph(TGraphWidget *graph, const QString &path, const QSize &size,
-                  const double &pixel_ratio, QString *message)
+bool Export_Graph(const TGraph_Content &content, const TGraph_View &view, const QString &path,
+                  const QSize &size, const double &pixel_ratio, QString *message)
 {
-  if (!ASSERT(graph) || !ASSERT(message)) {
+  if (!ASSERT(message)) {
     return false;
   }
-  const TGraphFormat format = Format_Of(path);
-  if (format == TGraphFormat::Unknown) {
+  const TFile_Format format = File_Format(path);
+  if (!Is_Graph_Format(format)) {
     *message = Refusal(path, QStringLiteral("the name must end in .png, .svg or .pdf"));
     return false;
   }
@@ -185,7 +179,7 @@ bool Export_Graph(TGraphWidget *graph, const QString &path, const QSize &size,
     return false;
   }
   QByteArray bytes;
-  if (!Render_Bytes(graph, format, size, pixel_ratio, &bytes)) {
+  if (!Render_Bytes(TPicture{content, view}, format, size, pixel_ratio, &bytes)) {
     *message = Refusal(path, QStringLiteral("the graph could not be drawn"));
     return false;
   }

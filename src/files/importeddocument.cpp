@@ -11,11 +11,6 @@
 
 namespace {
 
-const TRange DEFAULT_INPUT_RANGE{-10.0, 15.0, 215.0};
-const TRange DEFAULT_EDIT_RANGE{0.0, 50.0, 200.0};
-
-const char *const DATA_SUFFIXES[] = {"csv", "tsv", "txt"};
-
 // The input series a one-column file's values fill from the first row: the current one,
 // grown by its increment until every value has a row. A range without rows grows to two
 // first, so that it has an increment the corrections keep.
@@ -23,13 +18,6 @@ TSeries One_Column_Series(const TSeries &current, const int value_count)
 {
   const TSeries started = Corrected_Input(Grown_Series(current, std::max(value_count, 2)).range);
   return Corrected_Input(Grown_Series(started, value_count).range);
-}
-
-bool Same_Series(const TSeries &first, const TSeries &second)
-{
-  return first.count == second.count && first.range.start == second.range.start
-         && first.range.increment == second.range.increment
-         && first.range.end == second.range.end;
 }
 
 // The file's even series as points, to interpolate between.
@@ -82,23 +70,6 @@ bool One_Column_Input(const TImportedData &data, const TSeries &current, TConten
 }
 
 }  // namespace
-
-TRange Default_Input_Range()
-{
-  return DEFAULT_INPUT_RANGE;
-}
-
-TRange Default_Edit_Range()
-{
-  return DEFAULT_EDIT_RANGE;
-}
-
-bool Is_Data_File(const QString &path)
-{
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  return std::any_of(std::begin(DATA_SUFFIXES), std::end(DATA_SUFFIXES),
-                     [&suffix](const char *data) { return suffix == QLatin1String(data); });
-}
 
 bool Imported_Content(const TImportedData &data, const TImport_Ranges &ranges,
                       TContent *content, bool *resampled, QString *reason)

@@ -7,13 +7,6 @@
 #include <QLocale>
 #include <QString>
 
-// The ranges a new document starts over when no window gives others.
-TRange Default_Input_Range();
-TRange Default_Edit_Range();
-
-// True for the file names the data importer reads (.csv, .tsv, .txt), by extension.
-bool Is_Data_File(const QString &path);
-
 // Where a new document made from a data file starts: the input range a one-column file
 // fills (and grows), the editor range and the zero-offset switch.
 struct TImport_Ranges

@@ -2,6 +2,7 @@
 
 #include "core/assertion.h"
 #include "src/files/documentfile.h"
+#include "src/files/settingsfile.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,7 +12,6 @@
 
 namespace {
 
-const char SETTINGS_FOLDER[] = "/.vandrel";
 const char RECOVERY_PATTERN[] = "Recovery-*.vandrel";
 const char LOCK_SUFFIX[] = ".lock";
 const char KEY_DOCUMENT_PATH[] = "recovered_document";
@@ -20,7 +20,7 @@ const int MAXIMUM_SLOTS = 1000;
 
 QString Folder()
 {
-  return QDir::homePath() + SETTINGS_FOLDER;
+  return Settings_Folder_Path();
 }
 
 QString Slot_Path(const int slot)

@@ -1,6 +1,19 @@
 #include "src/files/settingsfile.h"
 
+#include "src/model/constants.h"
+
+#include <QDir>
 #include <QSettings>
+
+QString Settings_Folder_Path()
+{
+  return QDir::homePath() + QLatin1Char('/') + QLatin1String(SETTINGS_FOLDER_NAME);
+}
+
+QString Settings_File_Path()
+{
+  return Settings_Folder_Path() + QStringLiteral("/Settings.ini");
+}
 
 std::unique_ptr<QSettings> Open_Settings_File(const QString &path)
 {

@@ -57,7 +57,7 @@ void TResampling_Model::Set_Input_Series(const TSeries &series)
 {
   d_input_series = series;
   Fill_Positions(d_input_series, &d_input);
-  d_output = d_input;
+  d_output = Values_Of(d_input);
 }
 
 void TResampling_Model::Set_Edit_Series(const TSeries &series)
@@ -105,7 +105,7 @@ bool TResampling_Model::Set_Input(const TSeries &series, const std::vector<doubl
   d_input_series = series;
   Fill_Positions(series, &d_input);
   Fill_Values(values, &d_input);
-  d_output = d_input;
+  d_output = values;
   return true;
 }
 
@@ -116,7 +116,7 @@ void TResampling_Model::Clear_Values()
       point.y = 0.0;
     }
   }
-  d_output = d_input;
+  d_output.assign(d_input.size(), 0.0);
 }
 
 TContent TResampling_Model::Content() const

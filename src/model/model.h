@@ -24,9 +24,10 @@ TSeries Corrected_Input(const TRange &typed);
 // The editor range as typed, corrected: its step is never finer than the input's.
 TSeries Corrected_Edit(const TRange &typed, const double &input_increment);
 
-// The data behind the window, free of widgets: input points, editor points and the output
-// derived from them. Range changes correct the typed range; the output follows only when
-// Recalculate runs, so that a batch of changes recomputes once.
+// A user's work, free of widgets: input points, editor points and the output derived from
+// them, each value held once. The output's positions are the input's. Range changes
+// correct the typed range; the output follows only when Recalculate runs, so that a batch
+// of changes recomputes once.
 class TResampling_Model
 {
 public:
@@ -34,11 +35,12 @@ public:
   const TSeries &Edit_Series() const { return d_edit_series; }
   const Point_List &Input() const { return d_input; }
   const Point_List &Edit() const { return d_edit; }
-  const Point_List &Output() const { return d_output; }
+  // One output value per input point.
+  const std::vector<double> &Output() const { return d_output; }
   bool Zero_Offset() const { return d_zero_offset; }
 
-  // Surviving rows keep their values by index, new rows hold 0.0; the output takes the
-  // input's positions and, until recalculated, its values.
+  // Surviving rows keep their values by index, new rows hold 0.0; the output takes, until
+  // recalculated, the input's values.
   const TSeries &Set_Input_Range(const TRange &typed);
   // Every offset becomes 0.0: offsets belong to positions that a new range no longer has.
   const TSeries &Set_Edit_Range(const TRange &typed);
@@ -67,7 +69,7 @@ private:
   TSeries d_edit_series;
   Point_List d_input;
   Point_List d_edit;
-  Point_List d_output;
+  std::vector<double> d_output;
   bool d_zero_offset = false;
 };
 

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <vector>
+
 // The most rows a table may have, so that every edit still recomputes and redraws at
 // once; a range that needs more gets a wider increment.
 constexpr int MAXIMUM_ROW_COUNT = 1000000;
@@ -37,6 +39,9 @@ double Bounded_Position(const double &value);
 TSeries Correct_Range(const TRange &typed, const double &minimum_step,
                       int maximum_count = MAXIMUM_ROW_COUNT);
 
+// True when two series have the same rows at the same positions.
+bool Same_Series(const TSeries &a, const TSeries &b);
+
 // A count field's number as the range is derived from it: at least 2, at most the maximum.
 int Corrected_Count(int count, int maximum_count = MAXIMUM_ROW_COUNT);
 
@@ -48,10 +53,15 @@ double Editor_Minimum_Step(const double &input_increment);
 void Fill_Positions(const TSeries &series, Point_List *points);
 
 // Output value at every input position: input value plus the editor offset interpolated
-// there; with zero_offset, less the result interpolated at position 0. The output list
-// has the input's size; its positions are left as they are.
+// there; with zero_offset, less the result interpolated at position 0. The output has one
+// value per input point.
 void Calculate_Output(const Point_List &input, const Point_List &edit, bool zero_offset,
-                      Point_List *output);
+                      std::vector<double> *output);
+
+// The values at the input's positions interpolated at position 0, exactly as
+// Interpolate_Value finds it over those points (0.0 where it fails), reading only the
+// points around position 0.
+double Value_At_Zero(const Point_List &input, const std::vector<double> &values);
 
 // Row labels show positions with this many decimals.
 constexpr int LABEL_PRECISION = 3;

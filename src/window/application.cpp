@@ -1,5 +1,6 @@
 #include "src/window/application.h"
 
+#include "src/window/filecommands.h"
 #include "src/window/vandrel.h"
 
 #include <QApplication>
@@ -27,9 +28,9 @@ int Run_Vandrel(int &argc, char **argv, const QString &document)
 
   auto window = std::make_unique<TVandrel>();
   window->show();
-  window->Offer_Recovery();
+  window->File_Commands()->Offer_Recovery();
   if (!document.isEmpty() && !window->isWindowModified()) {
-    window->Open_File(document);
+    window->File_Commands()->Open_File(document);
   }
   const int result = application.exec();
   window.reset();

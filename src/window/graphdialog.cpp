@@ -1,6 +1,7 @@
 #include "src/window/graphdialog.h"
 
 #include "core/graphwidget.h"
+#include "src/files/fileformats.h"
 #include "src/files/graphexport.h"
 
 #include <QAction>
@@ -17,9 +18,6 @@
 
 namespace {
 
-const QColor INPUT_COLOR(0, 0, 164);
-const QColor OUTPUT_COLOR(164, 0, 0);
-
 const int INPUT_SET = 0;
 const int OUTPUT_SET = 1;
 
@@ -35,11 +33,11 @@ TInterpolationGraphDialog::TInterpolationGraphDialog(QWidget *parent, Qt::Window
   d_graph_widget->setObjectName("graph_widget");
   layout->addWidget(d_graph_widget, 0, 0, 1, 1);
   setWindowTitle("Graph Data");
-  d_graph_widget->d_Title = "Input Data: Blue  Output Data:Red";
-  d_graph_widget->d_VTitle = "Value";
-  d_graph_widget->d_HTitle = "Position";
-  d_graph_widget->Add_Data_Set(INPUT_COLOR, STYLE_DEFAULT);
-  d_graph_widget->Add_Data_Set(OUTPUT_COLOR, STYLE_DEFAULT);
+  const TGraph_Titles titles = Document_Graph_Titles();
+  d_graph_widget->d_Title = titles.Title;
+  d_graph_widget->d_VTitle = titles.VTitle;
+  d_graph_widget->d_HTitle = titles.HTitle;
+  Set_Graph_Data(Point_List(), Point_List());
   d_export_folder = QDir::homePath();
   Add_Command(tr("Export Graph..."), QKeySequence::Save, "export_graph_action",
               &TInterpolationGraphDialog::Export_Graph_As);
@@ -59,8 +57,27 @@ void TInterpolationGraphDialog::Add_Command(const QString &text, const QKeySeque
   addAction(action);
 }
 
+void TInterpolationGraphDialog::Show_Curves(const TGraph_Curve *input,
+                                            const TGraph_Curve *output)
+{
+  d_graph_widget->Clear_Data_Sets();
+  for (const TGraphDataSet &set : Document_Graph_Sets(input, output)) {
+    d_graph_widget->Add_Curve(set.Curve, set.Color, set.Style);
+  }
+  d_graph_widget->Update_Graph();
+}
+
+void TInterpolationGraphDialog::Curves_Changed()
+{
+  d_graph_widget->Update_Graph();
+}
+
 void TInterpolationGraphDialog::Set_Graph_Data(const Point_List &input, const Point_List &output)
 {
+  d_graph_widget->Clear_Data_Sets();
+  for (const TGraphDataSet &set : Document_Graph_Sets(nullptr, nullptr)) {
+    d_graph_widget->Add_Data_Set(set.Color, set.Style);
+  }
   d_graph_widget->Set_Points(INPUT_SET, input);
   d_graph_widget->Set_Points(OUTPUT_SET, output);
   d_graph_widget->Update_Graph();
@@ -70,19 +87,20 @@ bool TInterpolationGraphDialog::Save_Graph_File(const QString &path, const QSize
                                                 QString *message)
 {
   const QSize drawn = size.isValid() ? size : Export_Size();
-  return ::Export_Graph(d_graph_widget, path, drawn, devicePixelRatioF(), message);
+  return ::Export_Graph(d_graph_widget->Content(), d_graph_widget->View(), path, drawn,
+                       devicePixelRatioF(), message);
 }
 
 void TInterpolationGraphDialog::Export_Graph_As()
 {
   QString filter;
   const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Export Graph"),
-                                                      d_export_folder, Graph_File_Filters(),
+                                                      d_export_folder, Graph_Filters(),
                                                       &filter);
   if (chosen.isEmpty()) {
     return;
   }
-  const QString path = With_Graph_Suffix(chosen, filter);
+  const QString path = With_Filter_Suffix(chosen, Graph_Filters(), filter);
   d_export_folder = QFileInfo(path).absolutePath();
   QString message;
   if (!Save_Graph_File(path, QSize(), &message)) {
@@ -93,7 +111,8 @@ void TInterpolationGraphDialog::Export_Graph_As()
 void TInterpolationGraphDialog::Copy_Graph()
 {
   QGuiApplication::clipboard()->setImage(
-    Graph_Image(d_graph_widget, Export_Size(), devicePixelRatioF()));
+    Graph_Image(d_graph_widget->Content(), d_graph_widget->View(), Export_Size(),
+                devicePixelRatioF()));
 }
 
 QSize TInterpolationGraphDialog::Export_Size() const

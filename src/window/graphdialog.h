@@ -1,6 +1,7 @@
 #ifndef SRC_WINDOW_GRAPHDIALOG_H
 #define SRC_WINDOW_GRAPHDIALOG_H
 
+#include "core/graphdata.h"
 #include "core/vector2.h"
 
 #include <QDialog>
@@ -20,8 +21,12 @@ public:
   explicit TInterpolationGraphDialog(QWidget *parent = nullptr,
                                      Qt::WindowFlags flags = Qt::WindowFlags());
 
-  // Replaces both curves and fits the graph to them, shown or hidden.
+  // Replaces both curves with copies of these and fits the graph to them, shown or hidden.
   void Set_Graph_Data(const Point_List &input, const Point_List &output);
+  // Shows curves held elsewhere, which must outlive the dialog, instead of copies.
+  void Show_Curves(const TGraph_Curve *input, const TGraph_Curve *output);
+  // The curves changed: the graph fits itself to them again.
+  void Curves_Changed();
 
   // Saves the graph as shown into an image file chosen by its suffix (.png, .svg, .pdf) at
   // `size`; an invalid size stands for the window's size while it is shown and the default

@@ -1,49 +1,13 @@
 #include "src/window/userdialogs.h"
 
 #include "core/numberreader.h"
-#include "src/files/documentfile.h"
+#include "src/files/fileformats.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
 #include <QMessageBox>
-#include <QRegularExpression>
 
-namespace {
-
-QString Document_Filter()
-{
-  return QStringLiteral("Vandrel documents (*.%1);;All files (*)").arg(DOCUMENT_SUFFIX);
-}
-
-QString Data_Filter()
-{
-  return QStringLiteral("Data files (*.csv *.tsv *.txt);;All files (*)");
-}
-
-// The suffixes a filter such as "CSV table (*.csv)" names, without their dots.
-QStringList Filter_Suffixes(const QString &filter)
-{
-  static const QRegularExpression pattern(QStringLiteral("\\*\\.(\\w+)"));
-  QStringList suffixes;
-  QRegularExpressionMatchIterator matches = pattern.globalMatch(filter);
-  while (matches.hasNext()) {
-    suffixes << matches.next().captured(1);
-  }
-  return suffixes;
-}
-
-QString With_Filter_Suffix(const QString &path, const QString &filters, const QString &chosen)
-{
-  const QString suffix = QFileInfo(path).suffix().toLower();
-  if (path.isEmpty() || Filter_Suffixes(filters).contains(suffix)) {
-    return path;
-  }
-  const QStringList chosen_suffixes = Filter_Suffixes(chosen);
-  return chosen_suffixes.isEmpty() ? path : path + '.' + chosen_suffixes.first();
-}
-
-}  // namespace
 
 TUnsaved_Answer TUser_Dialogs::Ask_Unsaved(QWidget *parent, const QString &name)
 {
@@ -76,12 +40,12 @@ void TUser_Dialogs::Show_Error(QWidget *parent, const QString &message)
 QString TUser_Dialogs::Open_File_Name(QWidget *parent, const QString &folder)
 {
   return QFileDialog::getOpenFileName(parent, QStringLiteral("Open Document"), folder,
-                                      Document_Filter());
+                                      Document_Filters());
 }
 
 QString TUser_Dialogs::Save_File_Name(QWidget *parent, const QString &suggestion)
 {
-  QFileDialog dialog(parent, QStringLiteral("Save Document As"), suggestion, Document_Filter());
+  QFileDialog dialog(parent, QStringLiteral("Save Document As"), suggestion, Document_Filters());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QString::fromLatin1(DOCUMENT_SUFFIX));
   return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
@@ -118,7 +82,7 @@ bool Read_Typed_Number(const QString &text, double *number)
 QString TUser_Dialogs::Import_File_Name(QWidget *parent, const QString &folder)
 {
   return QFileDialog::getOpenFileName(parent, QStringLiteral("Import Data"), folder,
-                                      Data_Filter());
+                                      Data_Filters());
 }
 
 QString TUser_Dialogs::Export_File_Name(QWidget *parent, const QString &title,
