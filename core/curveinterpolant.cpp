@@ -525,10 +525,16 @@ void TCurve_Interpolant::Evaluate_Positions(const TPositions &at, const std::siz
   const std::size_t last = first + count - 1;
   const bool backward = d_sign * at(first) > d_sign * at(last);
   TCursor cursor = {0, INFINITE};
+  if (d_way == INTERPOLATION_LINEAR) {
+    for (std::size_t k = 0; k < count; ++k) {
+      const std::size_t i = backward ? last - k : first + k;
+      values[i] = Linear_Next(at(i), &cursor);
+    }
+    return;
+  }
   for (std::size_t k = 0; k < count; ++k) {
     const std::size_t i = backward ? last - k : first + k;
-    values[i] = d_way == INTERPOLATION_LINEAR ? Linear_Next(at(i), &cursor)
-                                              : Cubic_Next(at(i), &cursor);
+    values[i] = Cubic_Next(at(i), &cursor);
   }
 }
 
