@@ -1,6 +1,7 @@
 #include "core/numericedit.h"
 
 #include "core/numberformat.h"
+#include "core/numberreader.h"
 
 #include <QKeyEvent>
 
@@ -52,6 +53,18 @@ bool Leaves_Undo_Key(QEvent *event, const bool changed)
 
 }  // namespace
 
+bool TField_Edit::Read(const QString &text, const QLocale &locale, const double &current)
+{
+  if (!editing) {
+    editing = true;
+    before = current;
+  }
+  number = Read_Number(text, locale, &typed);
+  // Any inequality counts, a nan included, so typing nan always marks a change.
+  changed = changed || !number || typed != before;
+  return number;
+}
+
 TIntEdit::TIntEdit(QWidget *parent) : QLineEdit(parent)
 {
   connect(this, &QLineEdit::textEdited, this, &TIntEdit::Text_Edited);
@@ -70,7 +83,7 @@ TIntEdit::~TIntEdit()
 
 void TIntEdit::Set_Value(const int value)
 {
-  d_changed = false;
+  d_edit.Reset();
   d_value = value;
   Update_Text();
 }
@@ -94,15 +107,12 @@ void TIntEdit::focusOutEvent(QFocusEvent *event)
   QLineEdit::focusOutEvent(event);
 }
 
-// The unrounded number is compared, so 2.0 typed over 2 is no change while 2.4 is.
+// The unrounded number is compared, so 2.0 typed over 2 is no change while 2.4 is. Text
+// that is no number leaves the value the field had.
 void TIntEdit::Text_Edited(const QString &text)
 {
-  const double x = text.toDouble();
-  if (x == static_cast<double>(d_value)) {
-    return;
-  }
-  d_changed = true;
-  d_value = Round_To_Int(x);
+  const double current = d_value;
+  d_value = Round_To_Int(d_edit.Read(text, locale(), current) ? d_edit.typed : d_edit.before);
 }
 
 void TIntEdit::Update_Text()
@@ -112,10 +122,17 @@ void TIntEdit::Update_Text()
 
 void TIntEdit::Finish_Edit()
 {
-  if (d_changed) {
+  const TField_Edit edit = d_edit;
+  d_edit.Reset();
+  if (!edit.editing) {
+    return;
+  }
+  if (!edit.number) {
+    d_value = Round_To_Int(edit.before);
+    Update_Text();
+  } else if (edit.changed) {
     emit Edit_Finished();
   }
-  d_changed = false;
 }
 
 TDoubleEdit::TDoubleEdit(QWidget *parent) : QLineEdit(parent)
@@ -136,7 +153,7 @@ TDoubleEdit::~TDoubleEdit()
 
 void TDoubleEdit::Set_Value(const double &value)
 {
-  d_changed = false;
+  d_edit.Reset();
   d_value = value;
   Update_Text();
 }
@@ -166,15 +183,10 @@ void TDoubleEdit::focusOutEvent(QFocusEvent *event)
   QLineEdit::focusOutEvent(event);
 }
 
-// Any inequality counts, a nan included, so typing nan always marks a change.
 void TDoubleEdit::Text_Edited(const QString &text)
 {
-  const double x = text.toDouble();
-  if (x == d_value) {
-    return;
-  }
-  d_value = x;
-  d_changed = true;
+  const double current = d_value;
+  d_value = d_edit.Read(text, locale(), current) ? d_edit.typed : d_edit.before;
 }
 
 void TDoubleEdit::Update_Text()
@@ -184,18 +196,25 @@ void TDoubleEdit::Update_Text()
 
 void TDoubleEdit::Finish_Edit()
 {
-  if (d_changed) {
+  const TField_Edit edit = d_edit;
+  d_edit.Reset();
+  if (!edit.editing) {
+    return;
+  }
+  if (!edit.number) {
+    d_value = edit.before;
+    Update_Text();
+  } else if (edit.changed) {
     emit Edit_Finished();
   }
-  d_changed = false;
 }
 
 bool TIntEdit::event(QEvent *event)
 {
-  return Leaves_Undo_Key(event, d_changed) || QLineEdit::event(event);
+  return Leaves_Undo_Key(event, d_edit.Unfinished()) || QLineEdit::event(event);
 }
 
 bool TDoubleEdit::event(QEvent *event)
 {
-  return Leaves_Undo_Key(event, d_changed) || QLineEdit::event(event);
+  return Leaves_Undo_Key(event, d_edit.Unfinished()) || QLineEdit::event(event);
 }

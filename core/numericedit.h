@@ -2,13 +2,35 @@
 #define CORE_NUMERICEDIT_H
 
 #include <QLineEdit>
+#include <QLocale>
 
 class QFocusEvent;
 class QKeyEvent;
 
-// A line edit that stands for an int. The value follows every keystroke of the user;
-// Edit_Finished() tells the owner once per burst of real change, when the user presses
-// Return or Enter or leaves the field. Values set by the program are never reported.
+// What a numeric field's user has typed since the field last showed a value: whether the
+// text is a number and which, the value the field had before, and whether any keystroke
+// since took that value away (a value typed away and back again is still a change).
+struct TField_Edit
+{
+  bool editing = false;
+  bool number = true;
+  bool changed = false;
+  double typed = 0.0;
+  double before = 0.0;
+
+  // The text as the user left it; false when it holds no number.
+  bool Read(const QString &text, const QLocale &locale, const double &current);
+  // True while Ctrl+Z and its kin belong to the field: the edit is unfinished.
+  bool Unfinished() const { return editing && changed; }
+  void Reset() { *this = TField_Edit(); }
+};
+
+// A line edit that stands for an int. The value follows every keystroke of the user that
+// leaves a number in the field, read as typed numbers are read: the C syntax first, then
+// the field's locale. Edit_Finished() tells the owner once per burst of real change, when
+// the user presses Return or Enter or leaves the field. Text that is no number then is
+// refused: the field shows the value it had before the edit, and nothing is reported.
+// Values set by the program are never reported.
 class TIntEdit : public QLineEdit
 {
   Q_OBJECT
@@ -37,11 +59,11 @@ private:
   void Finish_Edit();
 
   int d_value = 0;
-  bool d_changed = false;
+  TField_Edit d_edit;
 };
 
 // A line edit that stands for a double, shown with a fixed number of decimals (0 to 15).
-// Same signal rules as TIntEdit.
+// Same reading and signal rules as TIntEdit.
 class TDoubleEdit : public QLineEdit
 {
   Q_OBJECT
@@ -72,7 +94,7 @@ private:
 
   double d_value = 0.0;
   int d_precision = 1;
-  bool d_changed = false;
+  TField_Edit d_edit;
 };
 
 #endif

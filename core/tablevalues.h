@@ -1,6 +1,8 @@
 #ifndef CORE_TABLEVALUES_H
 #define CORE_TABLEVALUES_H
 
+#include <QMetaType>
+
 #include <vector>
 
 // One cell a user changed, and the value typed, pasted or computed for it.
@@ -12,6 +14,7 @@ struct TCell_Edit
 };
 
 using TCell_Edits = std::vector<TCell_Edit>;
+Q_DECLARE_METATYPE(TCell_Edits)
 
 // Values a table shows without holding them: their owner keeps them, applies what the
 // user changes, and tells the table which rows changed.

@@ -4,6 +4,7 @@
 #include "tests/testpaths.h"
 
 #include <QBuffer>
+#include <QGuiApplication>
 #include <QCoreApplication>
 #include <QFile>
 #include <QImage>
@@ -363,6 +364,41 @@ private slots:
     }
   }
 
+  // The command line draws graphs in a program that has no widgets at all: this suite runs
+  // with a painting application object only.
+  void graphs_need_no_widgets_data()
+  {
+    QTest::addColumn<QString>("name");
+    QTest::newRow("png") << "graph.png";
+    QTest::newRow("svg") << "graph.svg";
+    QTest::newRow("pdf") << "graph.pdf";
+    QTest::newRow("csv") << "table.csv";
+  }
+
+  void graphs_need_no_widgets()
+  {
+    QFETCH(QString, name);
+    QVERIFY(!QCoreApplication::instance()->inherits("QApplication"));
+    QTemporaryDir folder;
+    QString error;
+    QVERIFY(Write_Document(folder.filePath("a.vandrel"), Sample_Content(), &error));
+    QBuffer out;
+    QBuffer err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    const QString output = folder.filePath(name);
+    const TCommand command =
+      Parse_Command_Line({"vandrel", "--export", output, folder.filePath("a.vandrel")});
+    QCOMPARE(Draws_Graph(command), !name.endsWith(".csv"));
+    QCOMPARE(Run_Command(command, &out, &err), EXIT_DONE);
+    QVERIFY(Read_All(output).size() > 100);
+    if (name.endsWith(".png")) {
+      const QImage image(output);
+      QVERIFY(Curve_Pixels(image, false) > 100);
+      QVERIFY(Curve_Pixels(image, true) > 100);
+    }
+  }
+
   // A data file's graph: the output lies on the input, so its colour is drawn.
   void graph_of_a_data_file()
   {
@@ -407,6 +443,11 @@ private slots:
   }
 };
 
-QTEST_GUILESS_MAIN(TCommandLineTest)
+int main(int argc, char *argv[])
+{
+  QGuiApplication application(argc, argv);
+  TCommandLineTest test;
+  return QTest::qExec(&test, argc, argv);
+}
 
 #include "test_commandline.moc"

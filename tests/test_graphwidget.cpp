@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
@@ -34,6 +35,21 @@ int Add_Set(TGraphWidget *graph, const QRgb color, const int style, const Point_
   }
   return set;
 }
+
+// Points held outside the graph.
+class TPoint_Curve : public TGraph_Curve
+{
+public:
+  explicit TPoint_Curve(const Point_List &points) : d_points(points) {}
+  std::size_t Point_Count() const override { return d_points.size(); }
+  void Copy_Points(std::size_t first, std::size_t count, TVector2 *points) const override
+  {
+    std::copy(d_points.begin() + first, d_points.begin() + first + count, points);
+  }
+
+private:
+  const Point_List &d_points;
+};
 
 std::unique_ptr<TGraphWidget> Shown_Graph(const QSize &size)
 {
@@ -665,6 +681,63 @@ private slots:
     QVERIFY(std::abs(view.XOffset) > 1e7);
     const QImage image = Grab(graph.get());
     QVERIFY(Count_Color(image, Plot_Inside(*graph), LINE_COLOR) > plot.height() / 2);
+  }
+
+  void painter_draws_what_the_widget_shows_data()
+  {
+    QTest::addColumn<bool>("zoomed");
+    QTest::addColumn<bool>("curves");
+    QTest::newRow("fitted, own points") << false << false;
+    QTest::newRow("zoomed and panned, own points") << true << false;
+    QTest::newRow("fitted, curves held elsewhere") << false << true;
+    QTest::newRow("zoomed and panned, curves held elsewhere") << true << true;
+  }
+
+  // The widget shows nothing but what the painter draws for its layout and mapping: the
+  // same pixels, in every style, whether the widget holds its points or shows curves.
+  void painter_draws_what_the_widget_shows()
+  {
+    QFETCH(bool, zoomed);
+    QFETCH(bool, curves);
+    Point_List wave;
+    Point_List steps;
+    for (int i = 0; i <= 400; ++i) {
+      wave.push_back(TVector2(i * 0.5, std::sin(i * 0.05) * 40.0 + (i % 5)));
+      steps.push_back(TVector2(i * 0.5, (i / 40) * 6.0 - 20.0));
+    }
+    const TPoint_Curve wave_curve(wave);
+    std::unique_ptr<TGraphWidget> graph = Shown_Graph(QSize(437, 311));
+    graph->Set_Show_Readout(false);
+    if (curves) {
+      graph->Add_Curve(&wave_curve, QColor(LINE_COLOR), STYLE_LINES);
+    } else {
+      Add_Set(graph.get(), LINE_COLOR, STYLE_LINES, wave);
+    }
+    Add_Set(graph.get(), BAR_COLOR, STYLE_BARS, Point_List(steps.begin(), steps.begin() + 30));
+    Add_Set(graph.get(), MARKER_COLOR, STYLE_MARKERS, Point_List(steps.begin(), steps.end()));
+    graph->Update_Graph();
+    if (zoomed) {
+      const QPoint centre = graph->Plot_Rect().center();
+      Drag(graph.get(), Qt::LeftButton, {centre - QPoint(60, 40), centre + QPoint(70, 50)});
+      Drag(graph.get(), Qt::RightButton, {centre, centre + QPoint(-23, 17)});
+    }
+    const QImage shown = graph->grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    const TGraph_Content content = graph->Content();
+    TGraph_Scene scene;
+    scene.Sets = content.Sets;
+    scene.Titles = content.Titles;
+    scene.Layout = Frame_Layout(graph->width(), graph->height(),
+                                QFontMetrics(graph->font()).height());
+    scene.Mapping = graph->Mapping();
+    QImage drawn(scene.Layout.Whole.size(), QImage::Format_RGB32);
+    drawn.fill(Qt::white);
+    QPainter painter(&drawn);
+    painter.setWindow(0, 0, scene.Layout.Whole.width(), scene.Layout.Whole.height());
+    painter.setViewport(0, 0, scene.Layout.Whole.right(), scene.Layout.Whole.bottom());
+    Draw_Graph(&painter, scene);
+    painter.end();
+    QCOMPARE(drawn.copy(QRect(QPoint(0, 0), shown.size())), shown);
   }
 };
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QSignalSpy>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <climits>
@@ -46,27 +47,32 @@ private slots:
     QTest::addColumn<QString>("typed");
     QTest::addColumn<int>("value");
     QTest::addColumn<int>("finished");
-    QTest::newRow("half rounds away from zero") << 0 << "2.5" << 3 << 1;
-    QTest::newRow("negative half") << 0 << "-2.5" << -3 << 1;
-    QTest::newRow("below half") << 0 << "2.49" << 2 << 1;
-    QTest::newRow("exponent") << 0 << "1e3" << 1000 << 1;
-    QTest::newRow("same number unrounded") << 2 << "2.0" << 2 << 0;
-    QTest::newRow("same int, other number") << 2 << "2.4" << 2 << 1;
-    QTest::newRow("letters") << 4 << "x" << 0 << 1;
-    QTest::newRow("above int range") << 0 << "1e10" << INT_MAX << 1;
-    QTest::newRow("below int range") << 0 << "-1e10" << INT_MIN << 1;
-    QTest::newRow("inf") << 0 << "inf" << INT_MAX << 1;
-    QTest::newRow("minus inf") << 0 << "-inf" << INT_MIN << 1;
-    QTest::newRow("nan") << 5 << "nan" << 0 << 1;
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("half rounds away from zero") << 0 << "2.5" << 3 << 1 << "2.5";
+    QTest::newRow("negative half") << 0 << "-2.5" << -3 << 1 << "-2.5";
+    QTest::newRow("below half") << 0 << "2.49" << 2 << 1 << "2.49";
+    QTest::newRow("exponent") << 0 << "1e3" << 1000 << 1 << "1e3";
+    QTest::newRow("same number unrounded") << 2 << "2.0" << 2 << 0 << "2.0";
+    QTest::newRow("same int, other number") << 2 << "2.4" << 2 << 1 << "2.4";
+    QTest::newRow("above int range") << 0 << "1e10" << INT_MAX << 1 << "1e10";
+    QTest::newRow("below int range") << 0 << "-1e10" << INT_MIN << 1 << "-1e10";
+    QTest::newRow("inf") << 0 << "inf" << INT_MAX << 1 << "inf";
+    QTest::newRow("minus inf") << 0 << "-inf" << INT_MIN << 1 << "-inf";
+    QTest::newRow("nan") << 5 << "nan" << 0 << 1 << "nan";
+    // Text that is no number is refused: the field shows its value again.
+    QTest::newRow("letters") << 4 << "x" << 4 << 0 << "4";
+    QTest::newRow("empty") << 4 << "" << 4 << 0 << "4";
+    QTest::newRow("number and letters") << 4 << "12abc" << 4 << 0 << "4";
   }
 
-  // The text stays as typed; only the owner's Set_Value rewrites it.
+  // The text stays as typed; only the owner's Set_Value, or a refusal, rewrites it.
   void int_rounding_and_signal()
   {
     QFETCH(int, initial);
     QFETCH(QString, typed);
     QFETCH(int, value);
     QFETCH(int, finished);
+    QFETCH(QString, shown);
     d_int_edit->Set_Value(initial);
     QSignalSpy spy(d_int_edit, &TIntEdit::Edit_Finished);
     Type_Over(d_int_edit, typed);
@@ -74,7 +80,7 @@ private slots:
     QTest::keyClick(d_int_edit, Qt::Key_Return);
     QTest::keyClick(d_int_edit, Qt::Key_Enter);
     QCOMPARE(spy.count(), finished);
-    QCOMPARE(d_int_edit->text(), typed);
+    QCOMPARE(d_int_edit->text(), shown);
   }
 
   void double_signal_rules_data()
@@ -84,7 +90,8 @@ private slots:
     QTest::addColumn<bool>("leave_by_focus");
     QTest::addColumn<double>("value");
     QTest::addColumn<int>("finished");
-    QTest::newRow("letters give zero") << "abc" << false << false << 0.0 << 1;
+    QTest::newRow("letters are refused") << "abc" << false << false << 5.0 << 0;
+    QTest::newRow("letters refused on focus loss") << "1x" << false << true << 5.0 << 0;
     QTest::newRow("same number") << "5" << false << false << 5.0 << 0;
     QTest::newRow("focus loss finishes") << "6.25" << false << true << 6.25 << 1;
     QTest::newRow("Set_Value cancels") << "6.25" << true << false << 1.5 << 0;
@@ -111,6 +118,40 @@ private slots:
       QTest::keyClick(d_double_edit, Qt::Key_Return);
       QTest::keyClick(d_double_edit, Qt::Key_Return);
     }
+    QCOMPARE(d_double_edit->Value(), value);
+    QCOMPARE(spy.count(), finished);
+    if (typed.contains(QRegularExpression("[a-z]"))) {
+      QCOMPARE(d_double_edit->text(), QString("5.0"));
+    }
+  }
+
+  // Typed numbers are read in the C syntax first, then in the field's locale, as cells read
+  // them; the German decimal comma is no typo.
+  void double_reads_the_locale_data()
+  {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<double>("value");
+    QTest::addColumn<int>("finished");
+    QTest::newRow("C, point") << "C" << "12.5" << 12.5 << 1;
+    QTest::newRow("C, comma") << "C" << "12,5" << 5.0 << 0;
+    QTest::newRow("German, comma") << "de_DE" << "12,5" << 12.5 << 1;
+    QTest::newRow("German, point") << "de_DE" << "12.5" << 12.5 << 1;
+    QTest::newRow("German, word") << "de_DE" << "zwei" << 5.0 << 0;
+    QTest::newRow("German, empty") << "de_DE" << "" << 5.0 << 0;
+    QTest::newRow("English, grouped") << "en_US" << "1,000" << 1000.0 << 1;
+  }
+
+  void double_reads_the_locale()
+  {
+    QFETCH(QString, locale);
+    QFETCH(QString, typed);
+    QFETCH(double, value);
+    QFETCH(int, finished);
+    d_double_edit->setLocale(QLocale(locale));
+    QSignalSpy spy(d_double_edit, &TDoubleEdit::Edit_Finished);
+    Type_Over(d_double_edit, typed);
+    QTest::keyClick(d_double_edit, Qt::Key_Return);
     QCOMPARE(d_double_edit->Value(), value);
     QCOMPARE(spy.count(), finished);
   }

@@ -7,6 +7,7 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QVBoxLayout>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <cmath>
@@ -63,6 +64,15 @@ public:
   }
 };
 
+// Values and positions 0, 10, 20, ... kept outside the table.
+class TOwned_Values : public TTable_Values
+{
+public:
+  double Value(int row, int) const override { return values[static_cast<std::size_t>(row)]; }
+  double Position(int row) const override { return 10.0 * row; }
+  std::vector<double> values;
+};
+
 }  // namespace
 
 class TTableCellsTest : public QObject
@@ -72,6 +82,8 @@ class TTableCellsTest : public QObject
 private:
   std::unique_ptr<QWidget> d_window;
   TEditTable *d_table = nullptr;
+  // Outlives the window, as an owner of values shown must.
+  TOwned_Values d_owned;
 
   // Every cell item shows its stored value at the precision, blank where never written.
   void Verify_Cells(const int precision, const int written_rows) const
@@ -82,6 +94,7 @@ private:
           row < written_rows ? Format_Number(d_table->Value(row, column), precision) : QString();
         QCOMPARE(d_table->item(row, column)->text(), expected);
         QCOMPARE(d_table->item(row, column)->data(Qt::DisplayRole).toString(), expected);
+        QCOMPARE(d_table->item(row, column)->data(Qt::EditRole).toString(), expected);
       }
     }
   }
@@ -505,14 +518,61 @@ private slots:
     QCOMPARE(after.height(), before.height());
   }
 
-  // Text written into a label item through Qt becomes the row's label.
+  void label_items_take_written_text_data()
+  {
+    QTest::addColumn<int>("role");
+    QTest::newRow("display role") << int(Qt::DisplayRole);
+    QTest::newRow("edit role") << int(Qt::EditRole);
+  }
+
+  // Text written into a label item through Qt becomes the row's label, and reads back
+  // through either role.
   void label_items_take_written_text()
   {
+    QFETCH(int, role);
     d_table->Set_Row_Positions(Positions(ROWS), LABEL_DIGITS);
-    d_table->verticalHeaderItem(1)->setData(Qt::DisplayRole, QString("here"));
+    d_table->verticalHeaderItem(1)->setData(role, QString("here"));
     QCOMPARE(d_table->Row_Label(1), QString("here"));
     QCOMPARE(d_table->verticalHeaderItem(1)->text(), QString("here"));
+    QCOMPARE(d_table->verticalHeaderItem(1)->data(Qt::EditRole).toString(), QString("here"));
     QCOMPARE(d_table->verticalHeaderItem(2)->text(), QString("-5.000"));
+    QCOMPARE(d_table->verticalHeaderItem(2)->data(Qt::EditRole).toString(), QString("-5.000"));
+  }
+
+  // Values held elsewhere: items and labels answer from their owner, rows come and go at
+  // the end keeping the current cell, and what the user changes is reported but only the
+  // owner stores it.
+  void values_held_elsewhere()
+  {
+    TOwned_Values &owned = d_owned;
+    owned.values = {1.5, -2, 3};
+    d_table->Show_Values(&owned, 3, 1, LABEL_DIGITS);
+    QCOMPARE(d_table->Row_Count(), 3);
+    QCOMPARE(d_table->item(1, 0)->text(), QString("-2.0"));
+    QCOMPARE(d_table->verticalHeaderItem(2)->text(), QString("20.000"));
+    d_table->setCurrentCell(1, 0);
+    owned.values.push_back(4.25);
+    d_table->Show_Values(&owned, 4, 1, LABEL_DIGITS);
+    QCOMPARE(d_table->currentRow(), 1);
+    QCOMPARE(d_table->item(3, 0)->text(), QString("4.3"));
+    qRegisterMetaType<TCell_Edits>();
+    QSignalSpy edited(d_table, &TEditTable::Cells_Edited);
+    d_table->setFocus();
+    d_table->setRangeSelected(QTableWidgetSelectionRange(0, 0, 1, 0), true);
+    d_table->Set_Selection(9.0);
+    QCOMPARE(edited.size(), 1);
+    QCOMPARE(edited.first().first().toString(), QString("Set Value"));
+    QCOMPARE(edited.first().at(1).value<TCell_Edits>().size(), std::size_t(2));
+    QCOMPARE(d_table->Value(0, 0), 1.5);
+    owned.values[0] = 9.0;
+    d_table->Values_Changed(0, 0);
+    QCOMPARE(d_table->item(0, 0)->text(), QString("9.0"));
+    owned.values.resize(2);
+    d_table->Show_Values(&owned, 2, 1, LABEL_DIGITS);
+    QCOMPARE(d_table->currentRow(), 1);
+    QVERIFY(!d_table->item(2, 0));
+    d_table->Set_Value(0, 0, 5.0);
+    QCOMPARE(d_table->Value(0, 0), 9.0);
   }
 };
 

@@ -437,7 +437,7 @@ private slots:
     QTest::addColumn<QString>("phrase");
     QTest::newRow("input start") << "input_start" << "\u00b11e300";
     QTest::newRow("input increment") << "input_increment" << "at least 1 in size";
-    QTest::newRow("input end") << "input_end" << "non-numbers count as 0";
+    QTest::newRow("input end") << "input_end" << "text that is no number is refused";
     QTest::newRow("input count") << "input_count" << "at least 2 and at most 1,000,000";
     QTest::newRow("editor start") << "edit_start" << "clears every offset";
     QTest::newRow("editor increment") << "edit_increment" << "as coarse as the input";

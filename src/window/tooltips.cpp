@@ -16,7 +16,9 @@ QString Position_Limits()
 {
   const QString limit = QString::number(MAXIMUM_POSITION, 'g').replace(QStringLiteral("e+"),
                                                                        QStringLiteral("e"));
-  return QStringLiteral("non-numbers count as 0 and positions stay within \u00b1%1").arg(limit);
+  return QStringLiteral("text that is no number is refused, nan and inf count as 0, and "
+                        "positions stay within \u00b1%1")
+    .arg(limit);
 }
 
 TRange_Tips Input_Tips()

@@ -85,7 +85,8 @@ TVandrel::TVandrel(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent,
 {
   QDir().mkpath(Settings_Folder_Path());
   d_settings = Open_Settings_File(Settings_File_Path());
-  d_document = new TDocument(this);
+  auto document = std::make_unique<TDocument>();
+  d_document = document.get();
   d_document->Enable_Recovery(RECOVERY_DELAY_MS);
   Build_Groups();
   d_graph_dialog = new TInterpolationGraphDialog(this, Qt::Tool);
@@ -115,6 +116,9 @@ TVandrel::TVandrel(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent,
   // Last, so that Help stays the last menu; the shortcut table is made from whatever
   // actions the window has when it opens.
   Add_Help_Menu(menuBar(), this, [this] { return Window_Actions(*this); });
+  // The window's last child is deleted last: every view of the document goes before it.
+  d_document->setParent(this);
+  document.release();
 }
 
 // The children and the application outlive this part of the window while it goes: the
