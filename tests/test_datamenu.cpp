@@ -153,7 +153,7 @@ private slots:
   {
     QTemporaryDir folder;
     TWindow window;
-    window->Data_Commands()->Import_File(Write_Text(folder, "a.csv", "7\n8\n"));
+    window->File_Commands()->Open_File(Write_Text(folder, "a.csv", "7\n8\n"));
     QCOMPARE(window.Dialogs().unsaved_questions, 0);
     window.Dialogs().unsaved_answer = UNSAVED_CANCEL;
     window.Dialogs().import_name = Write_Text(folder, "b.csv", "1\n2\n");
@@ -184,10 +184,10 @@ private slots:
     QTemporaryDir folder;
     const QString path = text.isEmpty() ? folder.filePath(name) : Write_Text(folder, name, text);
     TWindow window;
-    window->Data_Commands()->Import_File(Write_Text(folder, "first.csv", "4\n5\n6\n"));
+    window->File_Commands()->Open_File(Write_Text(folder, "first.csv", "4\n5\n6\n"));
     const TContent before = window->Document()->Model().Content();
     window.Dialogs().unsaved_answer = UNSAVED_DISCARD;
-    QVERIFY(!window->Data_Commands()->Import_File(path));
+    QVERIFY(!window->File_Commands()->Open_File(path));
     QCOMPARE(window.Dialogs().errors.size(), 1);
     const QString error = window.Dialogs().errors[0];
     QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
@@ -240,7 +240,7 @@ private slots:
     QFETCH(bool, header);
     QTemporaryDir folder;
     TWindow window;
-    window->Data_Commands()->Import_File(
+    window->File_Commands()->Open_File(
       Write_Text(folder, "in.csv", "0.1\n-1e-7\n3.3333333333333335\n1e300\n"));
     window.Dialogs().export_name = folder.filePath(name);
     QVERIFY(window->Data_Commands()->Export_Output());
@@ -289,7 +289,7 @@ private slots:
   {
     QTemporaryDir folder;
     TWindow window;
-    window->Data_Commands()->Import_File(Write_Text(folder, "in.csv", "0,30\n100,80\n200,30\n"));
+    window->File_Commands()->Open_File(Write_Text(folder, "in.csv", "0,30\n100,80\n200,30\n"));
     // Shifted to zero at position 0, the output runs apart from the input.
     window->findChild<QToolButton *>("zero_offset_button")->click();
     window.Dialogs().export_name = folder.filePath("graph.png");

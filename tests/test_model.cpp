@@ -32,8 +32,8 @@ std::vector<double> Positions(const Point_List &points)
 TResampling_Model Sample_Model()
 {
   TResampling_Model model;
-  model.Set_Input_Range({0, 1, 4});
-  model.Set_Edit_Range({0, 2, 4});
+  model.Set_Input_Series(Corrected_Input({0, 1, 4}));
+  model.Set_Edit_Series(Corrected_Edit({0, 2, 4}, 1.0));
   for (int row = 0; row < 5; ++row) {
     model.Set_Input_Value(row, row + 1.0);
   }
@@ -72,7 +72,12 @@ private slots:
     QFETCH(std::vector<double>, offsets);
     TResampling_Model model = Sample_Model();
     const TRange range = input ? TRange{0, 1, end} : TRange{0, 2, end};
-    const TSeries series = input ? model.Set_Input_Range(range) : model.Set_Edit_Range(range);
+    const TSeries series = input ? Corrected_Input(range) : Corrected_Edit(range, 1.0);
+    if (input) {
+      model.Set_Input_Series(series);
+    } else {
+      model.Set_Edit_Series(series);
+    }
     QCOMPARE(series.range.end, end);
     QCOMPARE(Values(model.Input()), values);
     QCOMPARE(Values(model.Edit()), offsets);
@@ -82,8 +87,9 @@ private slots:
   void editor_step_follows_the_input_increment()
   {
     TResampling_Model model;
-    model.Set_Input_Range({0, 5, 20});
-    QCOMPARE(model.Set_Edit_Range({0, 1, 20}).range.increment, 5.0);
+    QCOMPARE(Corrected_Edit({0, 1, 20}, 5.0).range.increment, 5.0);
+    QCOMPARE(Corrected_Edit({0, 1, 20}, -5.0).range.increment, 5.0);
+    QCOMPARE(Corrected_Edit({0, 1, 20}, 0.5).range.increment, 1.0);
   }
 
   void recalculate_data()
@@ -117,19 +123,15 @@ private slots:
     wrong.offsets.pop_back();
     QVERIFY(!copy.Set_Content(wrong));
     QCOMPARE(Values(copy.Edit()), Values(model.Edit()));
-    QVERIFY(!copy.Set_Input(Corrected_Input({0, 1, 9}), {1, 2}));
+    wrong = model.Content();
+    wrong.input = Corrected_Input({0, 1, 9});
+    QVERIFY(!copy.Set_Content(wrong));
     QCOMPARE(copy.Input().size(), std::size_t(5));
-    QVERIFY(copy.Set_Input(Corrected_Input({0, 1, 1}), {7, 8}));
+    TContent shorter = model.Content();
+    shorter.input = Corrected_Input({0, 1, 1});
+    shorter.values = {7, 8};
+    QVERIFY(copy.Set_Content(shorter));
     QCOMPARE(copy.Output(), std::vector<double>({7, 8}));
-  }
-
-  void clear_values_keeps_ranges()
-  {
-    TResampling_Model model = Sample_Model();
-    model.Clear_Values();
-    QCOMPARE(Values(model.Input()), std::vector<double>(5, 0.0));
-    QCOMPARE(Values(model.Edit()), std::vector<double>(3, 0.0));
-    QCOMPARE(Positions(model.Edit()), std::vector<double>({0, 2, 4}));
   }
 
   void shortest_numbers_data()

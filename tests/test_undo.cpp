@@ -150,7 +150,7 @@ public:
         const std::size_t i = static_cast<std::size_t>(row);
         const double value = view.output ? (*view.output)[i] : view.points[i].y;
         QCOMPARE(table->item(row, 0)->text(), Format_Number(value, 1));
-        QCOMPARE(table->verticalHeaderItem(row)->text(), Position_Label(view.points[i].x));
+        QCOMPARE(table->verticalHeaderItem(row)->text(), Format_Number(view.points[i].x, LABEL_PRECISION));
       }
     }
   }

@@ -29,8 +29,6 @@ public:
   // Forgets every step; the stack is not clean, and no undo ever makes it so.
   void Clear_Unsaved();
   std::size_t Bytes() const { return d_bytes; }
-  std::size_t Budget() const { return d_budget; }
-  void Set_Budget(std::size_t budget) { d_budget = budget; }
 
 private:
   void Forget_Undone_Steps();

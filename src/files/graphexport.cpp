@@ -6,13 +6,11 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
-#include <QScreen>
 #include <QSvgGenerator>
 
 namespace {
@@ -135,12 +133,6 @@ TGraph_Titles Document_Graph_Titles()
 {
   return TGraph_Titles{QStringLiteral("Input Data: Blue  Output Data:Red"),
                        QStringLiteral("Position"), QStringLiteral("Value")};
-}
-
-double Screen_Pixel_Ratio()
-{
-  const QScreen *screen = QGuiApplication::primaryScreen();
-  return screen ? screen->devicePixelRatio() : 1.0;
 }
 
 QImage Graph_Image(const TGraph_Content &content, const TGraph_View &view, const QSize &size,

@@ -19,9 +19,6 @@ std::vector<TGraphDataSet> Document_Graph_Sets(const TGraph_Curve *input,
                                                const TGraph_Curve *output);
 TGraph_Titles Document_Graph_Titles();
 
-// The device pixel ratio of the primary screen, 1.0 without a screen.
-double Screen_Pixel_Ratio();
-
 // The graph at the view at `size` device-independent pixels, with `pixel_ratio` image
 // pixels to each, on white; a null image when it cannot be made.
 QImage Graph_Image(const TGraph_Content &content, const TGraph_View &view, const QSize &size,

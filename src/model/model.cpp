@@ -41,18 +41,6 @@ TSeries Corrected_Edit(const TRange &typed, const double &input_increment)
   return Correct_Range(typed, Editor_Minimum_Step(input_increment));
 }
 
-const TSeries &TResampling_Model::Set_Input_Range(const TRange &typed)
-{
-  Set_Input_Series(Corrected_Input(typed));
-  return d_input_series;
-}
-
-const TSeries &TResampling_Model::Set_Edit_Range(const TRange &typed)
-{
-  Set_Edit_Series(Corrected_Edit(typed, d_input_series.range.increment));
-  return d_edit_series;
-}
-
 void TResampling_Model::Set_Input_Series(const TSeries &series)
 {
   d_input_series = series;
@@ -97,28 +85,6 @@ bool TResampling_Model::Set_Offsets(const std::vector<double> &offsets)
   return true;
 }
 
-bool TResampling_Model::Set_Input(const TSeries &series, const std::vector<double> &values)
-{
-  if (!Fits(series, values)) {
-    return false;
-  }
-  d_input_series = series;
-  Fill_Positions(series, &d_input);
-  Fill_Values(values, &d_input);
-  d_output = values;
-  return true;
-}
-
-void TResampling_Model::Clear_Values()
-{
-  for (Point_List *points : {&d_input, &d_edit}) {
-    for (TVector2 &point : *points) {
-      point.y = 0.0;
-    }
-  }
-  d_output.assign(d_input.size(), 0.0);
-}
-
 TContent TResampling_Model::Content() const
 {
   TContent content;
@@ -135,7 +101,10 @@ bool TResampling_Model::Set_Content(const TContent &content)
   if (!Fits(content.input, content.values) || !Fits(content.edit, content.offsets)) {
     return false;
   }
-  Set_Input(content.input, content.values);
+  d_input_series = content.input;
+  Fill_Positions(d_input_series, &d_input);
+  Fill_Values(content.values, &d_input);
+  d_output = content.values;
   d_edit_series = content.edit;
   Fill_Positions(d_edit_series, &d_edit);
   Fill_Values(content.offsets, &d_edit);

@@ -39,25 +39,16 @@ public:
   const std::vector<double> &Output() const { return d_output; }
   bool Zero_Offset() const { return d_zero_offset; }
 
-  // Surviving rows keep their values by index, new rows hold 0.0; the output takes, until
-  // recalculated, the input's values.
-  const TSeries &Set_Input_Range(const TRange &typed);
-  // Every offset becomes 0.0: offsets belong to positions that a new range no longer has.
-  const TSeries &Set_Edit_Range(const TRange &typed);
-  // A series already corrected, as undo brings it back: input values are kept by index as
-  // for a typed range, offsets all become 0.0.
+  // A corrected series: surviving rows keep their values by index, new rows hold 0.0; the
+  // output takes, until recalculated, the input's values.
   void Set_Input_Series(const TSeries &series);
+  // Every offset becomes 0.0: offsets belong to positions that a new range no longer has.
   void Set_Edit_Series(const TSeries &series);
   void Set_Input_Value(int row, const double &value);
   void Set_Offset(int row, const double &value);
   void Set_Zero_Offset(bool zero_offset);
   // Every offset at once; false, changing nothing, when the count does not match.
   bool Set_Offsets(const std::vector<double> &offsets);
-  // A whole input at once, e.g. from a data file; the values must fill the series.
-  bool Set_Input(const TSeries &series, const std::vector<double> &values);
-  // Every offset 0.0 over the same ranges; the input values too.
-  void Clear_Values();
-
   TContent Content() const;
   // False, leaving the model as it was, when a count does not match its series.
   bool Set_Content(const TContent &content);

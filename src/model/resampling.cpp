@@ -1,7 +1,6 @@
 #include "src/model/resampling.h"
 
 #include "core/interpolation.h"
-#include "core/numberformat.h"
 
 #include <algorithm>
 #include <cmath>
@@ -204,9 +203,4 @@ double Value_At_Zero(const Point_List &input, const std::vector<double> &values)
     return 0.0;
   }
   return value;
-}
-
-QString Position_Label(const double &position)
-{
-  return Format_Number(position, LABEL_PRECISION);
 }

@@ -66,7 +66,5 @@ double Value_At_Zero(const Point_List &input, const std::vector<double> &values)
 // Row labels show positions with this many decimals.
 constexpr int LABEL_PRECISION = 3;
 
-// A position as the tables' row labels show it, always with three decimals.
-QString Position_Label(const double &position);
 
 #endif

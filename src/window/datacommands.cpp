@@ -51,11 +51,6 @@ void TData_Commands::Import_Data()
   }
 }
 
-bool TData_Commands::Import_File(const QString &path)
-{
-  return d_files->Maybe_Save() && Load_Data_File(path);
-}
-
 bool TData_Commands::Load_Data_File(const QString &path)
 {
   TImport_Report report;

@@ -19,9 +19,6 @@ public:
   // A new unnamed document whose input comes from a data file (.csv, .tsv, .txt) the user
   // picks; the editor range stays, with every offset 0.0.
   void Import_Data();
-  // The same for the named file, whatever its suffix; false, with a message and the work
-  // unchanged, when it cannot be read.
-  bool Import_File(const QString &path);
   // Write the output table (.csv or .tsv) or the graph as the graph window shows it (.png,
   // .svg, .pdf) to a file the user picks; a failure is reported.
   bool Export_Output();
