@@ -117,9 +117,6 @@ private slots:
     QTest::newRow("two uneven columns are resampled")
       << QByteArray("0,0\n1,10\n4,40\n") << QList<double>{0.0, 20.0, 40.0} << 0.0 << 2.0
       << 3 << "Resampled";
-    QTest::newRow("finer than the minimum step is resampled")
-      << QByteArray("0\t0\n0.5\t1\n1\t2\n1.5\t3\n2\t4\n") << QList<double>{0.0, 2.0, 4.0}
-      << 0.0 << 1.0 << 3 << "Resampled";
   }
 
   void imports_a_data_file()
@@ -174,6 +171,9 @@ private slots:
     QTest::newRow("no numbers") << "words.csv" << QByteArray("a,b\nc,d\n") << "no numbers";
     QTest::newRow("bad line") << "bad.tsv" << QByteArray("1\t2\n3\t4\nfive\t6\n") << "line 3";
     QTest::newRow("three columns") << "wide.csv" << QByteArray("1,2,3\n4,5,6\n") << "column";
+    QTest::newRow("finer than the minimum step") << "fine.tsv"
+                                                 << QByteArray("0\t0\n0.5\t1\n1\t2\n")
+                                                 << "0.5 apart";
   }
 
   void refusals_leave_the_work()

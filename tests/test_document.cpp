@@ -162,13 +162,29 @@ private slots:
     QCOMPARE(content.values, std::vector<double>({1, 2, 3, 4}));
   }
 
+  // What the reader does not know is ignored up to the bounds, which texts do not fool.
+  void unknown_keys_are_ignored_data()
+  {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("list and object") << Document(SMALL_INPUT, SMALL_EDITOR, ", \"comment\": [1, {}]");
+    QTest::newRow("brackets and quotes in texts")
+      << Document(SMALL_INPUT, SMALL_EDITOR, ", \"n]}\\\"\": \"[{\\\\\", \"m\": \"\\\"]]]]\"");
+    QTest::newRow("key in a section")
+      << Document("{\"unit\": [[\"mm\"]], " + SMALL_INPUT.mid(1), SMALL_EDITOR);
+    QTest::newRow("just under 1 MiB unread")
+      << Document(SMALL_INPUT, SMALL_EDITOR, ", \"x\": \"" + QByteArray(1048570, 'x') + "\"");
+    QTest::newRow("as deep as allowed")
+      << Document(SMALL_INPUT, SMALL_EDITOR,
+                  ", \"x\": " + QByteArray(31, '[') + QByteArray(31, ']'));
+  }
+
   void unknown_keys_are_ignored()
   {
+    QFETCH(QByteArray, bytes);
     TContent content;
     QString reason;
-    QVERIFY2(Parse_Document(Document(SMALL_INPUT, SMALL_EDITOR, ", \"comment\": [1, {}]"),
-                            &content, &reason),
-             qPrintable(reason));
+    QVERIFY2(Parse_Document(bytes, &content, &reason), qPrintable(reason));
+    QCOMPARE(content.values, std::vector<double>({1, 2, 3}));
     QCOMPARE(content.offsets, std::vector<double>({5, 6}));
     QVERIFY(!content.zero_offset);
   }
@@ -182,6 +198,15 @@ private slots:
     QTest::newRow("truncated") << Document(SMALL_INPUT, SMALL_EDITOR).left(60)
                                << "not valid JSON";
     QTest::newRow("array") << QByteArray("[1, 2]") << "no JSON object";
+    QTest::newRow("one level too deep")
+      << Document(SMALL_INPUT, SMALL_EDITOR, ", \"x\": " + QByteArray(32, '[') + QByteArray(32, ']'))
+      << "it nests lists and objects more than 32 deep";
+    QTest::newRow("just over 1 MiB unread")
+      << Document(SMALL_INPUT, SMALL_EDITOR, ", \"x\": \"" + QByteArray(1048576, 'x') + "\"")
+      << "more than 1 MiB of it is data that Vandrel does not read";
+    QTest::newRow("list inside the list")
+      << Document("{\"start\": 0, \"increment\": 1, \"end\": 1, \"values\": [1, [2]]}", SMALL_EDITOR)
+      << "\"input\" values number 2 is not a number";
     QTest::newRow("no version") << QByteArray("{\"input\": {}}") << "no \"vandrel\" version";
     QTest::newRow("version as text")
       << QByteArray("{\"vandrel\": \"1\"}") << "no \"vandrel\" version";

@@ -1,16 +1,18 @@
+#include "hostile_files.h"
 #include "src/files/documentfile.h"
+#include "src/files/recovery.h"
 
 #include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QtTest>
 
+#include <functional>
 #include <random>
 
 namespace {
 
-// How long the reader is fuzzed, and a cap so that a fast machine does not run forever.
-const qint64 FUZZ_MILLISECONDS = 3000;
-const int MAXIMUM_MUTANTS = 200000;
+// A fixed number of mutants, so that every run reads the same inputs on any machine.
+const int MUTANTS = 100000;
 
 // Pieces that steer mutations towards the reader's decisions: types, counts, versions,
 // non-finite strings and numbers at the edges of what doubles hold.
@@ -18,7 +20,8 @@ const char *const TOKENS[] = {
   "{", "}", "[", "]", ",", ":", "\"", "null", "true", "false", "\"nan\"", "\"inf\"",
   "\"-inf\"", "1e999", "-1e999", "1e308", "-0", "0", "2", "1e-320", "9007199254740993",
   "\"vandrel\"", "\"input\"", "\"editor\"", "\"values\"", "\"offsets\"", "\"start\"",
-  "\"increment\"", "\"end\"", "\"zero_offset\"", "1e300", "\\u0000", "[[[[[[[["};
+  "\"increment\"", "\"end\"", "\"zero_offset\"", "1e300", "\\u0000", "[[[[[[[[",
+  "\"recovered_document\"", "\"/work/a.vandrel\"", "\"x\": [[0],[0]]"};
 
 QList<QByteArray> Corpus()
 {
@@ -37,6 +40,35 @@ QList<QByteArray> Corpus()
                        " \"values\": [1, 2]}, \"editor\": {\"start\": 5, \"increment\": 0, "
                        "\"end\": 0, \"offsets\": [3, \"inf\", 4, 5, 6, 7]}}");
   return corpus;
+}
+
+// The same documents as recovery files, each naming the document it belongs to.
+QList<QByteArray> Recovery_Corpus()
+{
+  QList<QByteArray> corpus;
+  for (const QByteArray &bytes : Corpus()) {
+    QJsonObject root = QJsonDocument::fromJson(bytes).object();
+    root.insert(QStringLiteral("recovered_document"), QStringLiteral("/work/a.vandrel"));
+    corpus << QJsonDocument(root).toJson(QJsonDocument::Compact);
+  }
+  return corpus;
+}
+
+// Whether accepted content holds as many numbers as its ranges have rows and goes
+// through the model unharmed.
+bool Consistent(const TContent &content)
+{
+  if (content.input.count > MAXIMUM_ROW_COUNT
+      || content.values.size() != static_cast<std::size_t>(content.input.count)
+      || content.offsets.size() != static_cast<std::size_t>(content.edit.count)) {
+    return false;
+  }
+  TResampling_Model model;
+  if (!model.Set_Content(content)) {
+    return false;
+  }
+  model.Recalculate();
+  return model.Output().size() == content.values.size();
 }
 
 class TMutator
@@ -95,44 +127,61 @@ private:
   std::mt19937 d_random;
 };
 
+// Reads every mutant of the corpus; each is refused with a reason or accepted consistent,
+// and none takes longer than the time limit, nor the whole run more memory than the limit.
+void Fuzz(const QList<QByteArray> &corpus, const std::uint32_t seed,
+          const std::function<bool(const QByteArray &, TContent *, QString *)> &read)
+{
+  TMutator mutator(seed);
+  int accepted = 0;
+  qint64 slowest = 0;
+  for (int i = 0; i < MUTANTS; ++i) {
+    const QByteArray bytes = mutator.Mutant(corpus);
+    TContent content;
+    QString reason;
+    QElapsedTimer clock;
+    clock.start();
+    const bool read_well = read(bytes, &content, &reason);
+    slowest = std::max(slowest, clock.elapsed());
+    if (read_well) {
+      ++accepted;
+      QVERIFY2(Consistent(content), bytes.constData());
+    } else {
+      QVERIFY2(!reason.isEmpty(), bytes.constData());
+    }
+  }
+  qInfo("%d mutants, %d accepted, the slowest read in %lld ms", MUTANTS, accepted, slowest);
+  QVERIFY(accepted > 0);
+  QVERIFY(slowest < hostile::READ_TIME_LIMIT_MS);
+  QVERIFY(hostile::Within_Peak_Memory());
+}
+
 }  // namespace
 
-// Broken documents are refused with a reason; accepted ones hold exactly as many numbers
-// as their ranges have rows and go into the model and through the recompute unharmed.
+// Broken documents and recovery files are refused with a reason; accepted ones hold
+// exactly as many numbers as their ranges have rows and go into the model and through the
+// recompute unharmed.
 class TDocumentFuzzTest : public QObject
 {
   Q_OBJECT
 
 private slots:
-  void reader_survives_mutated_documents()
+  void document_reader_survives_mutants()
   {
-    const QList<QByteArray> corpus = Corpus();
-    TMutator mutator(20261207);
-    QElapsedTimer clock;
-    clock.start();
-    int mutants = 0;
-    int accepted = 0;
-    while (mutants < MAXIMUM_MUTANTS && clock.elapsed() < FUZZ_MILLISECONDS) {
-      const QByteArray bytes = mutator.Mutant(corpus);
-      ++mutants;
-      TContent content;
-      QString reason;
-      if (!Parse_Document(bytes, &content, &reason)) {
-        QVERIFY2(!reason.isEmpty(), bytes.constData());
-        continue;
-      }
-      ++accepted;
-      QVERIFY(content.input.count <= MAXIMUM_ROW_COUNT);
-      QCOMPARE(content.values.size(), static_cast<std::size_t>(content.input.count));
-      QCOMPARE(content.offsets.size(), static_cast<std::size_t>(content.edit.count));
-      TResampling_Model model;
-      QVERIFY(model.Set_Content(content));
-      model.Recalculate();
-      QCOMPARE(model.Output().size(), content.values.size());
-    }
-    qInfo("%d mutants, %d accepted", mutants, accepted);
-    QVERIFY(mutants > 100);
-    QVERIFY(accepted > 0);
+    Fuzz(Corpus(), 20261207, Parse_Document);
+  }
+
+  void recovery_reader_survives_mutants()
+  {
+    Fuzz(Recovery_Corpus(), 20261208,
+         [](const QByteArray &bytes, TContent *content, QString *reason) {
+           TRecovered_Work work;
+           if (!Parse_Recovery(bytes, &work, reason)) {
+             return false;
+           }
+           *content = work.content;
+           return true;
+         });
   }
 };
 

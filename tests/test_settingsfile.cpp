@@ -68,7 +68,9 @@ private slots:
     QTemporaryDir folder;
     const QString path = folder.filePath("Settings.ini");
     Write_Text(path, text);
-    const std::unique_ptr<QSettings> settings = Open_Settings_File(path);
+    QString message = "left over";
+    const std::unique_ptr<QSettings> settings = Open_Settings_File(path, &message);
+    QVERIFY(message.isEmpty());
     QCOMPARE(settings->value("Input_Start").toDouble(), -10.0);
     QCOMPARE(settings->value("Input_Increment").toDouble(), 0.1);
     QCOMPARE(settings->value("Third").toDouble(), 1.0 / 3.0);

@@ -3,29 +3,40 @@
 #include "core/assertion.h"
 #include "core/interpolation.h"
 #include "core/numberreader.h"
+#include "src/files/safefile.h"
+#include "src/model/model.h"
 
-#include <QBuffer>
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 
 #include <csv.h>
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 
 namespace {
 
-// A longer line is no data line; it is refused before it can fill the memory.
+// A million rows of two quoted 17-digit numbers with exponents take 55 bytes a line,
+// 55 MB in all; the cap leaves more than twice that for blanks, headers and longer
+// spellings, and keeps the whole file well within memory.
+const TFile_Kind DATA_FILE{"a data file", 128LL * 1024 * 1024};
+// A longer line is no data line; it is refused before it can fill the memory. A record
+// whose quoted field holds line breaks has the same limit across its lines.
 const qint64 MAXIMUM_LINE_LENGTH = 65536;
+// More lines of text before the numbers than any header has; past them the file is no
+// data file, and reading on would only take time.
+const int MAXIMUM_HEADER_LINES = 10000;
+// Every field costs a call of the parser, so their number bounds the time a file takes:
+// room for a million lines of two numbers with a few separators after them.
+const int MAXIMUM_FIELD_COUNT = 8 * MAXIMUM_ROW_COUNT;
 // How much of the file's beginning decides the separator.
 const qint64 SEPARATOR_SAMPLE_BYTES = 65536;
 const int SEPARATOR_SAMPLE_LINES = 50;
 // Positions this close to an even range, relative to the span, are taken as even.
 const double EVEN_TOLERANCE = 1.0e-9;
 const int MAXIMUM_COLUMNS = 2;
-// Room kept for one field's and one line's text.
+// Room kept for one field's text.
 const int SHORT_FIELD_CAPACITY = 256;
 // A line is quoted in messages up to this many characters.
 const int QUOTED_LENGTH = 80;
@@ -118,9 +129,16 @@ QString Quoted_Line(const QByteArray &text)
   return QStringLiteral("\"%1\"").arg(line);
 }
 
-bool Is_Blank_Line(const QByteArray &line)
+// A line of blanks and separators only is an empty line, passed by without the parser.
+bool Is_Blank_Or(const char c, const char separator)
 {
-  for (const char c : line) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == separator;
+}
+
+bool Is_Blank_Text(const char *text, const int length)
+{
+  for (int i = 0; i < length; ++i) {
+    const char c = text[i];
     if (c != ' ' && c != '\t' && c != '\r' && c != '\n') {
       return false;
     }
@@ -134,7 +152,7 @@ class TColumnReader
 public:
   explicit TColumnReader(const QLocale &locale);
 
-  bool Read(QIODevice *device);
+  bool Read(const QByteArray &text);
 
   int Columns() const { return d_columns; }
   const std::vector<double> &Column(int index) const { return d_numbers[index]; }
@@ -144,25 +162,35 @@ private:
   static void Field_Done(void *field, std::size_t length, void *reader);
   static void Record_Done(int terminator, void *reader);
 
-  bool Read_Line(QIODevice *device, QByteArray *line);
-  void Feed(csv_parser *parser, const QByteArray &line);
+  void Read_Lines(csv_parser *parser, const QByteArray &text);
+  const char *Skip_Blank_Lines(const char *line, const char *end);
+  void Feed(csv_parser *parser, const char *begin, const char *end);
   void Take_Field(const char *text, int length);
+  bool Read_Field(const char *text, int length, double *number);
   void Take_Record();
+  void Skip_Header();
   void Store();
   void Fail(const QString &reason);
   void Fail_Line(const QString &reason);
 
   QLocale d_locale;
-  // The record being read: its fields as numbers (0.0 where a field is not one), how many
-  // there are up to the last that is not empty, and the first that is empty or no number.
-  // The buffers keep their memory from record to record.
+  char d_separator = ',';
+  // The record being read: its first fields as numbers (0.0 where a field is not one), how
+  // many fields it has, how many up to the last that is not empty, and the first that is
+  // empty or no number. The field's buffer keeps its memory from field to field.
   QString d_field;
-  std::vector<double> d_record;
+  double d_record[MAXIMUM_COLUMNS] = {};
+  int d_fields = 0;
   int d_filled = 0;
   int d_first_bad = -1;
-  QByteArray d_record_text;
-  int d_line = 0;
+  // The record's text from the start of the line it began on (null between records) to
+  // the end of the line read last, and that line's number.
+  const char *d_record_begin = nullptr;
+  const char *d_line_end = nullptr;
   int d_record_line = 0;
+  int d_line = 0;
+  int d_header_lines = 0;
+  int d_all_fields = 0;
   int d_columns = 0;
   std::vector<double> d_numbers[MAXIMUM_COLUMNS];
   QString d_error;
@@ -171,24 +199,20 @@ private:
 TColumnReader::TColumnReader(const QLocale &locale) : d_locale(locale)
 {
   d_field.reserve(SHORT_FIELD_CAPACITY);
-  d_record_text.reserve(static_cast<int>(SHORT_FIELD_CAPACITY));
 }
 
-bool TColumnReader::Read(QIODevice *device)
+bool TColumnReader::Read(const QByteArray &text)
 {
-  const char separator = Find_Separator(device->peek(SEPARATOR_SAMPLE_BYTES));
-  d_locale = Number_Locale(separator, d_locale);
+  d_separator = Find_Separator(text.left(static_cast<int>(SEPARATOR_SAMPLE_BYTES)));
+  d_locale = Number_Locale(d_separator, d_locale);
   csv_parser parser;
   if (csv_init(&parser, 0) != 0) {
     Fail(QStringLiteral("out of memory"));
     return false;
   }
-  csv_set_delim(&parser, static_cast<unsigned char>(separator));
+  csv_set_delim(&parser, static_cast<unsigned char>(d_separator));
   csv_set_space_func(&parser, Is_Blank);
-  QByteArray line;
-  while (d_error.isEmpty() && Read_Line(device, &line)) {
-    Feed(&parser, line);
-  }
+  Read_Lines(&parser, text);
   if (d_error.isEmpty()) {
     csv_fini(&parser, Field_Done, Record_Done, this);
   }
@@ -196,38 +220,68 @@ bool TColumnReader::Read(QIODevice *device)
   return d_error.isEmpty();
 }
 
-bool TColumnReader::Read_Line(QIODevice *device, QByteArray *line)
+// Lines end at a line feed; a carriage return before it is the parser's to pass by.
+void TColumnReader::Read_Lines(csv_parser *parser, const QByteArray &text)
 {
-  if (device->atEnd()) {
-    return false;
+  const char *line = text.constData();
+  const char *const end = line + text.size();
+  if (text.startsWith(UTF8_BOM)) {
+    line += 3;
   }
-  // readLine keeps one byte of the buffer for a terminating zero.
-  line->resize(static_cast<int>(MAXIMUM_LINE_LENGTH + 1));
-  const qint64 length = device->readLine(line->data(), MAXIMUM_LINE_LENGTH + 1);
-  line->resize(static_cast<int>(std::max<qint64>(length, 0)));
-  ++d_line;
-  if (!line->endsWith('\n') && !device->atEnd()) {
-    Fail(QStringLiteral("line %1 is longer than %2 bytes").arg(d_line).arg(MAXIMUM_LINE_LENGTH));
-    return false;
+  while (line < end && d_error.isEmpty()) {
+    if (!d_record_begin) {
+      line = Skip_Blank_Lines(line, end);
+      if (line == end) {
+        break;
+      }
+    }
+    const void *newline = std::memchr(line, '\n', static_cast<std::size_t>(end - line));
+    const char *const line_end = newline ? static_cast<const char *>(newline) + 1 : end;
+    ++d_line;
+    if (line_end - line > MAXIMUM_LINE_LENGTH) {
+      Fail(QStringLiteral("line %1 is longer than %2 bytes").arg(d_line).arg(MAXIMUM_LINE_LENGTH));
+    } else {
+      Feed(parser, line, line_end);
+    }
+    line = line_end;
   }
-  if (d_line == 1 && line->startsWith(UTF8_BOM)) {
-    line->remove(0, 3);
+}
+
+// Runs of lines that hold only blanks and separators, as between records, in one pass;
+// returns the start of the next line that holds more, or the end.
+const char *TColumnReader::Skip_Blank_Lines(const char *line, const char *end)
+{
+  const char *c = line;
+  for (; c < end && Is_Blank_Or(*c, d_separator); ++c) {
+    if (c - line >= MAXIMUM_LINE_LENGTH) {
+      Fail(QStringLiteral("line %1 is longer than %2 bytes").arg(d_line + 1).arg(MAXIMUM_LINE_LENGTH));
+      return end;
+    }
+    if (*c == '\n') {
+      line = c + 1;
+      ++d_line;
+    }
   }
-  return true;
+  return c == end ? end : line;
 }
 
 // Blank lines between records are passed by; inside a quoted field they are its text.
-void TColumnReader::Feed(csv_parser *parser, const QByteArray &line)
+void TColumnReader::Feed(csv_parser *parser, const char *begin, const char *end)
 {
-  if (d_record_text.isEmpty()) {
-    if (Is_Blank_Line(line)) {
-      return;
-    }
+  if (!d_record_begin) {
+    d_record_begin = begin;
     d_record_line = d_line;
   }
-  d_record_text += line;
-  const std::size_t size = static_cast<std::size_t>(line.size());
-  if (csv_parse(parser, line.constData(), size, Field_Done, Record_Done, this) != size) {
+  d_line_end = end;
+  if (end - d_record_begin > MAXIMUM_LINE_LENGTH) {
+    Fail(QStringLiteral("the record that begins on line %1 runs on over more than %2 bytes; "
+                        "a quoted field in it may lack its closing quote")
+           .arg(d_record_line)
+           .arg(MAXIMUM_LINE_LENGTH));
+    return;
+  }
+  const std::size_t size = static_cast<std::size_t>(end - begin);
+  if (csv_parse(parser, begin, size, Field_Done, Record_Done, this) != size) {
     Fail(QString::fromUtf8(csv_strerror(csv_error(parser))));
   }
 }
@@ -242,44 +296,59 @@ void TColumnReader::Record_Done(int, void *reader)
 {
   auto *self = static_cast<TColumnReader *>(reader);
   self->Take_Record();
-  self->d_record.clear();
+  self->d_fields = 0;
   self->d_filled = 0;
   self->d_first_bad = -1;
-  self->d_record_text.resize(0);
+  self->d_record_begin = nullptr;
+}
+
+// Once a field is empty or no number, a later field that is not empty makes the record
+// no line of numbers, so later fields need no reading: a header line of many words
+// costs little.
+void TColumnReader::Take_Field(const char *text, const int length)
+{
+  if (++d_all_fields > MAXIMUM_FIELD_COUNT) {
+    Fail(QStringLiteral("it has more than %1 fields, far more than a table's %2 rows of "
+                        "position and value")
+           .arg(MAXIMUM_FIELD_COUNT)
+           .arg(MAXIMUM_ROW_COUNT));
+    return;
+  }
+  const int index = d_fields++;
+  const bool blank = Is_Blank_Text(text, length);
+  if (!blank) {
+    d_filled = index + 1;
+  }
+  double number = 0.0;
+  const bool readable = !blank && d_first_bad < 0 && Read_Field(text, length, &number);
+  if (index < MAXIMUM_COLUMNS) {
+    d_record[index] = number;
+  }
+  if (!readable && d_first_bad < 0) {
+    d_first_bad = index;
+  }
 }
 
 // ASCII text is copied into the kept buffer, so that most fields cost no allocation.
 // Files carry finite numbers only, so that every position and value can be drawn.
-void TColumnReader::Take_Field(const char *text, const int length)
+bool TColumnReader::Read_Field(const char *text, const int length, double *number)
 {
   bool ascii = true;
-  bool blank = true;
-  for (int i = 0; i < length; ++i) {
-    const char c = text[i];
-    ascii = ascii && static_cast<unsigned char>(c) < 0x80;
-    blank = blank && (c == ' ' || c == '\t' || c == '\r' || c == '\n');
+  for (int i = 0; i < length && ascii; ++i) {
+    ascii = static_cast<unsigned char>(text[i]) < 0x80;
   }
-  double number = 0.0;
-  bool readable = !blank;
-  if (readable && ascii) {
+  bool readable = false;
+  if (ascii) {
     d_field.resize(length);
     QChar *characters = d_field.data();
     for (int i = 0; i < length; ++i) {
       characters[i] = QLatin1Char(text[i]);
     }
-    readable = Read_Number(d_field, d_locale, &number);
-  } else if (readable) {
-    readable = Read_Number(QString::fromUtf8(text, length), d_locale, &number);
+    readable = Read_Number(d_field, d_locale, number);
+  } else {
+    readable = Read_Number(QString::fromUtf8(text, length), d_locale, number);
   }
-  readable = readable && std::isfinite(number);
-  const int index = static_cast<int>(d_record.size());
-  d_record.push_back(number);
-  if (!blank) {
-    d_filled = index + 1;
-  }
-  if (!readable && d_first_bad < 0) {
-    d_first_bad = index;
-  }
+  return readable && std::isfinite(*number);
 }
 
 // Trailing empty fields are separators a spreadsheet wrote after the last column; a
@@ -292,6 +361,7 @@ void TColumnReader::Take_Record()
   const bool readable = d_first_bad < 0 || d_first_bad >= d_filled;
   if (d_columns == 0) {
     if (!readable) {
+      Skip_Header();
       return;
     }
     if (d_filled > MAXIMUM_COLUMNS) {
@@ -314,10 +384,19 @@ void TColumnReader::Take_Record()
   }
 }
 
+// Lines of text before the numbers are headers; a file of nothing else is no data file.
+void TColumnReader::Skip_Header()
+{
+  if (++d_header_lines > MAXIMUM_HEADER_LINES) {
+    Fail(QStringLiteral("it has more than %1 lines before its first line of numbers")
+           .arg(MAXIMUM_HEADER_LINES));
+  }
+}
+
 void TColumnReader::Store()
 {
   for (int i = 0; i < d_columns; ++i) {
-    d_numbers[i].push_back(d_record[static_cast<std::size_t>(i)]);
+    d_numbers[i].push_back(d_record[i]);
   }
 }
 
@@ -330,7 +409,10 @@ void TColumnReader::Fail(const QString &reason)
 
 void TColumnReader::Fail_Line(const QString &reason)
 {
-  Fail(QStringLiteral("line %1 %2: %3").arg(d_record_line).arg(reason, Quoted_Line(d_record_text)));
+  const QByteArray text =
+    d_record_begin ? QByteArray(d_record_begin, static_cast<int>(d_line_end - d_record_begin))
+                   : QByteArray();
+  Fail(QStringLiteral("line %1 %2: %3").arg(d_record_line).arg(reason, Quoted_Line(text)));
 }
 
 bool Evenly_Spaced(const std::vector<double> &positions)
@@ -389,6 +471,39 @@ bool Resample(const std::vector<double> &positions, const std::vector<double> &v
   return true;
 }
 
+// The input's smallest increment, as its corrections give a range typed with none.
+double Input_Minimum_Step()
+{
+  return Corrected_Input({0.0, 0.0, 1.0}).range.increment;
+}
+
+// The power of ten that spreads positions `spacing` apart to at least `minimum`; the
+// margin keeps the rounding of a computed spacing from asking for ten times more.
+double Spreading_Factor(const double &spacing, const double &minimum)
+{
+  return std::pow(10.0, std::ceil(std::log10(minimum / spacing) - 1.0e-9));
+}
+
+// The input keeps its rows at least its minimum increment apart, so finer positions would
+// lose rows or collapse to none; the user decides how to scale them instead.
+bool Check_Spacing(const TSeries &series, const bool even, QString *reason)
+{
+  const double spacing = std::fabs(series.range.increment);
+  const double minimum = Input_Minimum_Step();
+  if (spacing >= minimum) {
+    return true;
+  }
+  *reason = QStringLiteral("its positions are %1 apart%2, but the input's rows are at least %3 "
+                           "apart, so the positions cannot be kept; multiply them by %4 (giving "
+                           "them in a smaller unit), or delete the position column to import "
+                           "the values alone, one per row")
+              .arg(spacing, 0, 'g', 6)
+              .arg(even ? QString() : QStringLiteral(" on average"))
+              .arg(minimum, 0, 'g', 6)
+              .arg(Spreading_Factor(spacing, minimum), 0, 'g', 15);
+  return false;
+}
+
 bool Resolve_Positions(const std::vector<double> &positions, const std::vector<double> &values,
                        TImportedData *data, QString *reason)
 {
@@ -403,16 +518,15 @@ bool Resolve_Positions(const std::vector<double> &positions, const std::vector<d
     }
   }
   data->has_positions = true;
-  if (Evenly_Spaced(positions)) {
+  const bool even = Evenly_Spaced(positions);
+  if (even) {
     data->series = Even_Series(positions.front(), positions.back(), positions.size());
     data->values = values;
-    return true;
-  }
-  if (!Resample(positions, values, data)) {
+  } else if (!Resample(positions, values, data)) {
     *reason = QStringLiteral("all its positions are the same");
     return false;
   }
-  return true;
+  return Check_Spacing(data->series, even, reason);
 }
 
 bool Resolve(const TColumnReader &reader, TImportedData *data, QString *reason)
@@ -428,13 +542,13 @@ bool Resolve(const TColumnReader &reader, TImportedData *data, QString *reason)
   return Resolve_Positions(reader.Column(0), reader.Column(1), data, reason);
 }
 
-bool Import_Device(QIODevice *device, const QString &name, const QLocale &locale,
-                   TImportedData *data, QString *message)
+bool Import_Text(const QByteArray &text, const QString &name, const QLocale &locale,
+                 TImportedData *data, QString *message)
 {
   TColumnReader reader(locale);
   TImportedData imported;
   QString reason;
-  if (!reader.Read(device)) {
+  if (!reader.Read(text)) {
     reason = reader.Error();
   } else if (Resolve(reader, &imported, &reason)) {
     *data = std::move(imported);
@@ -453,22 +567,13 @@ bool Import_Data_File(const QString &path, const QLocale &locale, TImportedData 
     return false;
   }
   const QString name = QDir::toNativeSeparators(path);
-  const QFileInfo info(path);
-  if (info.isDir()) {
-    *message = Refusal(name, QStringLiteral("it is a folder"));
+  QByteArray text;
+  QString reason;
+  if (!Read_Regular_File(path, DATA_FILE, &text, &reason)) {
+    *message = Refusal(name, reason);
     return false;
   }
-  // A device or a pipe may never end.
-  if (info.exists() && !info.isFile()) {
-    *message = Refusal(name, QStringLiteral("it is not a regular file"));
-    return false;
-  }
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    *message = Refusal(name, file.errorString());
-    return false;
-  }
-  return Import_Device(&file, name, locale, data, message);
+  return Import_Text(text, name, locale, data, message);
 }
 
 bool Import_Data_Text(const QByteArray &text, const QString &name, const QLocale &locale,
@@ -477,10 +582,7 @@ bool Import_Data_Text(const QByteArray &text, const QString &name, const QLocale
   if (!ASSERT(data) || !ASSERT(message)) {
     return false;
   }
-  QBuffer buffer;
-  buffer.setData(text);
-  buffer.open(QIODevice::ReadOnly);
-  return Import_Device(&buffer, name, locale, data, message);
+  return Import_Text(text, name, locale, data, message);
 }
 
 TSeries Grown_Series(const TSeries &current, const int value_count)

@@ -1,9 +1,10 @@
 #include "src/files/documentfile.h"
 
 #include "core/assertion.h"
+#include "src/files/documentscan.h"
+#include "src/files/safefile.h"
 
 #include <QDir>
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -17,7 +18,7 @@ namespace {
 
 // Well above the text of two full tables at the row maximum (about 40 bytes a number);
 // a larger file is not a document and is refused before it fills the memory.
-const qint64 MAXIMUM_FILE_SIZE = 128LL * 1024 * 1024;
+const TFile_Kind DOCUMENT_FILE{"a Vandrel document", 128LL * 1024 * 1024};
 
 const char KEY_VERSION[] = "vandrel";
 const char KEY_INPUT[] = "input";
@@ -28,6 +29,19 @@ const char KEY_END[] = "end";
 const char KEY_VALUES[] = "values";
 const char KEY_OFFSETS[] = "offsets";
 const char KEY_ZERO_OFFSET[] = "zero_offset";
+
+// Where the reader looks, for the scan before parsing.
+TDocument_Layout Layout(const char *extra_key)
+{
+  TDocument_Layout layout;
+  layout.root_keys = {KEY_VERSION, KEY_ZERO_OFFSET};
+  if (extra_key) {
+    layout.root_keys.append(extra_key);
+  }
+  layout.sections = {{KEY_INPUT, KEY_VALUES}, {KEY_EDITOR, KEY_OFFSETS}};
+  layout.range_keys = {KEY_START, KEY_INCREMENT, KEY_END};
+  return layout;
+}
 
 // JSON has no non-finite numbers, so they travel as strings.
 QJsonValue Number_Value(const double &value)
@@ -228,9 +242,10 @@ QByteArray Document_Bytes(const TContent &content)
   return QJsonDocument(Document_Object(content)).toJson(QJsonDocument::Indented);
 }
 
-bool Parse_Document(const QByteArray &bytes, TContent *content, QString *reason)
+bool Parse_Document_Root(const QByteArray &bytes, const char *extra_key, QJsonObject *root,
+                         QString *reason)
 {
-  if (!ASSERT(content) || !ASSERT(reason)) {
+  if (!ASSERT(root) || !ASSERT(reason) || !Scan_Document(bytes, Layout(extra_key), reason)) {
     return false;
   }
   QJsonParseError error;
@@ -244,7 +259,18 @@ bool Parse_Document(const QByteArray &bytes, TContent *content, QString *reason)
     *reason = QStringLiteral("it is not a Vandrel document (no JSON object)");
     return false;
   }
-  return Read_Document_Object(document.object(), content, reason);
+  *root = document.object();
+  return true;
+}
+
+bool Parse_Document(const QByteArray &bytes, TContent *content, QString *reason)
+{
+  if (!ASSERT(content) || !ASSERT(reason)) {
+    return false;
+  }
+  QJsonObject root;
+  return Parse_Document_Root(bytes, nullptr, &root, reason)
+         && Read_Document_Object(root, content, reason);
 }
 
 QString Quoted_Path(const QString &path)
@@ -252,21 +278,27 @@ QString Quoted_Path(const QString &path)
   return QStringLiteral("\u201c%1\u201d").arg(QDir::toNativeSeparators(path));
 }
 
+bool Read_Document_Bytes(const QString &path, QByteArray *bytes, QString *reason)
+{
+  return Read_Regular_File(path, DOCUMENT_FILE, bytes, reason);
+}
+
+QString Open_Error(const QString &path, const QString &reason)
+{
+  return QStringLiteral("Cannot open %1: %2.").arg(Quoted_Path(path), reason);
+}
+
 bool Read_Document(const QString &path, TContent *content, QString *error)
 {
   if (!ASSERT(error)) {
     return false;
   }
-  QFile file(path);
+  QByteArray bytes;
   QString reason;
-  if (!file.open(QIODevice::ReadOnly)) {
-    reason = file.errorString();
-  } else if (file.size() > MAXIMUM_FILE_SIZE) {
-    reason = QStringLiteral("it is too large (%1 bytes) to be a Vandrel document").arg(file.size());
-  } else if (Parse_Document(file.readAll(), content, &reason)) {
+  if (Read_Document_Bytes(path, &bytes, &reason) && Parse_Document(bytes, content, &reason)) {
     return true;
   }
-  *error = QStringLiteral("Cannot open %1: %2.").arg(Quoted_Path(path), reason);
+  *error = Open_Error(path, reason);
   return false;
 }
 

@@ -31,10 +31,10 @@ Point_List Series_Points(const TSeries &series, const std::vector<double> &value
   return points;
 }
 
-// A file's positions are kept exactly when a typed range would give the same rows.
-// Spacing finer than the input's minimum step would not: the document could then not be
-// read back, and the next change of range would move every value. Such a file is
-// resampled onto the corrected range over its span instead, as uneven positions are.
+// A file's positions are kept exactly when a typed range would give the same rows, so
+// that the document reads back as it shows. The importer refuses spacing finer than the
+// input's minimum step; what differs here is the rounding of the range's corrections,
+// and the values are interpolated onto the corrected range, as uneven positions are.
 void Positioned_Input(const TImportedData &data, TContent *content, bool *resampled)
 {
   const TSeries corrected = Corrected_Input(data.series.range);

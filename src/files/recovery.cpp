@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QJsonObject>
+#include <QJsonValue>
 #include <QLockFile>
 
 namespace {
@@ -38,6 +40,18 @@ std::unique_ptr<QLockFile> Try_Lock(const QString &recovery_path)
     return nullptr;
   }
   return lock;
+}
+
+// Work that was never saved has no document path; the key is then empty or missing.
+bool Read_Document_Path(const QJsonObject &root, QString *path, QString *reason)
+{
+  const QJsonValue value = root.value(KEY_DOCUMENT_PATH);
+  if (!value.isUndefined() && !value.isString()) {
+    *reason = QStringLiteral("\"%1\" is not a text").arg(KEY_DOCUMENT_PATH);
+    return false;
+  }
+  *path = value.toString();
+  return true;
 }
 
 }  // namespace
@@ -104,23 +118,33 @@ QStringList Orphaned_Recovery_Files()
   return orphans;
 }
 
+bool Parse_Recovery(const QByteArray &bytes, TRecovered_Work *work, QString *reason)
+{
+  if (!ASSERT(work) || !ASSERT(reason)) {
+    return false;
+  }
+  QJsonObject root;
+  TRecovered_Work read;
+  if (!Parse_Document_Root(bytes, KEY_DOCUMENT_PATH, &root, reason)
+      || !Read_Document_Object(root, &read.content, reason)
+      || !Read_Document_Path(root, &read.document_path, reason)) {
+    return false;
+  }
+  *work = std::move(read);
+  return true;
+}
+
 bool Read_Recovery(const QString &path, TRecovered_Work *work, QString *error)
 {
   if (!ASSERT(work) || !ASSERT(error)) {
     return false;
   }
-  QFile file(path);
+  QByteArray bytes;
   QString reason;
-  if (!file.open(QIODevice::ReadOnly)) {
-    reason = file.errorString();
-  } else {
-    const QJsonObject root = QJsonDocument::fromJson(file.readAll()).object();
-    if (Read_Document_Object(root, &work->content, &reason)) {
-      work->document_path = root.value(KEY_DOCUMENT_PATH).toString();
-      return true;
-    }
+  if (Read_Document_Bytes(path, &bytes, &reason) && Parse_Recovery(bytes, work, &reason)) {
+    return true;
   }
-  *error = QStringLiteral("Cannot open %1: %2.").arg(Quoted_Path(path), reason);
+  *error = Open_Error(path, reason);
   return false;
 }
 

@@ -42,7 +42,13 @@ QStringList Recovery_Files();
 // The recovery files that no running window owns, newest first.
 QStringList Orphaned_Recovery_Files();
 
+// Reads a recovery file as a document file is read (the same size cap, bounds and
+// messages); the error names the file and what is wrong with it. On refusal the work is
+// left as it was.
 bool Read_Recovery(const QString &path, TRecovered_Work *work, QString *error);
+
+// Reads recovery file text; the reason says what is wrong (without the file's name).
+bool Parse_Recovery(const QByteArray &bytes, TRecovered_Work *work, QString *reason);
 
 // Removes work left behind once it has been restored or declined.
 void Discard_Recovery(const QString &path);
