@@ -1,6 +1,7 @@
 #include "hostile_files.h"
 #include "src/files/documentfile.h"
 #include "src/files/importeddocument.h"
+#include "src/model/constants.h"
 #include "src/files/recovery.h"
 #include "src/files/settingsfile.h"
 
@@ -220,8 +221,8 @@ private slots:
     Refuses<TContent>(
       [](const QString &path, TContent *content, QString *message) {
         TImport_Ranges ranges;
-        ranges.input = Corrected_Input(Default_Input_Range());
-        ranges.edit = Default_Edit_Range();
+        ranges.input = Corrected_Input(DEFAULT_INPUT_RANGE);
+        ranges.edit = DEFAULT_EDIT_RANGE;
         // A refusal leaves the resampling flag as it was, too.
         bool resampled = true;
         return Import_Document(path, QLocale::c(), ranges, content, &resampled, message)
