@@ -1,5 +1,6 @@
 #include "src/commandline/commandline.h"
 #include "src/files/documentfile.h"
+#include "src/files/filename.h"
 #include "tests/curve_pixels.h"
 #include "tests/testpaths.h"
 
@@ -13,6 +14,9 @@
 #include <QSet>
 #include <QTemporaryDir>
 #include <QtTest>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -165,7 +169,8 @@ private slots:
     QTest::addColumn<QSize>("size");
     QTest::newRow("plain") << "800x600" << QSize(800, 600);
     QTest::newRow("capital X") << "1X2" << QSize(1, 2);
-    QTest::newRow("largest") << "16384x16384" << QSize(16384, 16384);
+    QTest::newRow("largest") << "8192x8192" << QSize(8192, 8192);
+    QTest::newRow("above the largest") << "8193x100" << QSize();
     QTest::newRow("zero width") << "0x600" << QSize();
     QTest::newRow("too high") << "10x16385" << QSize();
     QTest::newRow("far too wide") << "99999999x10" << QSize();
@@ -285,6 +290,25 @@ private slots:
     QTest::newRow("unwritable graph")
       << QStringList{"--export", "@/no/such/folder/a.png", "@/a.vandrel"} << 1 << QByteArray()
       << QByteArray("a.png");
+    QTest::newRow("graph too large")
+      << QStringList{"--export", "@/a.png", "--size", "8193x100", "@/a.vandrel"} << 2
+      << QByteArray() << QByteArray("8192");
+    QTest::newRow("resampling is said")
+      << QStringList{"--export", "-", "@/uneven.csv"} << 0
+      << QByteArray("position,value\n0,1\n1.5,3.25\n3,4\n") << QByteArray("Resampled uneven.csv");
+    // OUT must never be the file read, by whatever name it is given.
+    QTest::newRow("out is the input")
+      << QStringList{"--export", "@/pairs.csv", "@/pairs.csv"} << 2 << QByteArray()
+      << QByteArray("write over");
+    QTest::newRow("out is the input through a folder")
+      << QStringList{"--export", "@/sub/../pairs.csv", "@/pairs.csv"} << 2 << QByteArray()
+      << QByteArray("write over");
+    QTest::newRow("out is a link to the input")
+      << QStringList{"--export", "@/link.csv", "@/pairs.csv"} << 2 << QByteArray()
+      << QByteArray("write over");
+    QTest::newRow("out is another name of the input")
+      << QStringList{"--export", "@/hard.vandrel", "@/a.vandrel"} << 2 << QByteArray()
+      << QByteArray("write over");
   }
 
   void program_runs_without_a_display()
@@ -303,6 +327,14 @@ private slots:
     Write_Text(folder.filePath("column.txt"), "value\n1.5\n2.5\n-3\n");
     Write_Text(folder.filePath("pairs.csv"), "position;value\n100;0,5\n102,5;1,5\n105;2,5\n");
     Write_Text(folder.filePath("bad.csv"), "1,2\nx,3\n");
+    Write_Text(folder.filePath("uneven.csv"), "0,1\n1,3\n3,4\n");
+    QVERIFY(QDir(folder.path()).mkdir("sub"));
+    QVERIFY(QFile::link(folder.filePath("pairs.csv"), folder.filePath("link.csv")));
+    QCOMPARE(::link(QFile::encodeName(folder.filePath("a.vandrel")).constData(),
+                    QFile::encodeName(folder.filePath("hard.vandrel")).constData()),
+             0);
+    const QByteArray pairs = Read_All(folder.filePath("pairs.csv"));
+    const QByteArray document = Read_All(folder.filePath("a.vandrel"));
     for (QString &argument : arguments) {
       argument.replace("@", folder.path());
     }
@@ -313,6 +345,61 @@ private slots:
     if (arguments.contains("@/a.csv") || arguments.contains(folder.filePath("a.csv"))) {
       QCOMPARE(QFile::exists(folder.filePath("a.csv")), status == 0);
     }
+    QCOMPARE(Read_All(folder.filePath("pairs.csv")), pairs);
+    QCOMPARE(Read_All(folder.filePath("a.vandrel")), document);
+  }
+
+  // Standard output that takes nothing, full or closed, is a failure the program says.
+  void standard_output_failures_are_reported_data()
+  {
+    QTest::addColumn<QString>("redirection");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("full, table") << "> /dev/full" << QStringList{"--export", "-", "@"};
+    QTest::newRow("closed, table") << ">&-" << QStringList{"--export", "-", "@"};
+    QTest::newRow("full, version") << "> /dev/full" << QStringList{"--version"};
+    QTest::newRow("full, help") << "> /dev/full" << QStringList{"--help"};
+  }
+
+  void standard_output_failures_are_reported()
+  {
+    QFETCH(QString, redirection);
+    QFETCH(QStringList, arguments);
+    QTemporaryDir folder;
+    QString error;
+    QVERIFY(Write_Document(folder.filePath("a.vandrel"), Sample_Content(), &error));
+    arguments.replaceInStrings("@", folder.filePath("a.vandrel"));
+    QProcess process;
+    process.start("/bin/sh", QStringList{"-c", "exec \"$0\" \"$@\" " + redirection,
+                                         QString::fromLocal8Bit(qgetenv("VANDREL_PROGRAM"))}
+                               + arguments);
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), EXIT_FILE_ERROR);
+    QVERIFY2(process.readAllStandardError().contains("Cannot write to standard output"),
+             qPrintable(redirection));
+  }
+
+  // Names that are no text in the locale's encoding reach the file system as their bytes.
+  void names_that_are_no_text()
+  {
+    QTemporaryDir folder;
+    const QByteArray base = QFile::encodeName(folder.path());
+    const QString input = Decode_File_Name(base + "/na\xefve.csv");
+    const QString output = Decode_File_Name(base + "/o\xe9ut.tsv");
+    QString error;
+    QVERIFY(Save_Whole_File(input, "1\n2\n", &error));
+    QBuffer out;
+    QBuffer err;
+    out.open(QIODevice::WriteOnly);
+    err.open(QIODevice::WriteOnly);
+    QCOMPARE(Run_Command(Parse_Command_Line({"vandrel", "--export", output, input}), &out, &err),
+             EXIT_DONE);
+    struct stat status;
+    QCOMPARE(::stat((base + "/o\xe9ut.tsv").constData(), &status), 0);
+    QCOMPARE(Run_Command(Parse_Command_Line({"vandrel", "--export", output,
+                                             Decode_File_Name(base + "/gone\xef.csv")}),
+                         &out, &err),
+             EXIT_FILE_ERROR);
+    QVERIFY2(QString::fromLocal8Bit(err.data()).contains("gone"), err.data().constData());
   }
 
   // Drawn with no display at all; the document's offsets part the output from the input.

@@ -269,8 +269,8 @@ void TTestGraphExport::Refusals_Keep_Old_File_data()
 
   QTest::newRow("unknown suffix") << "old.jpg" << SIZE << "must end in .png, .svg or .pdf";
   QTest::newRow("no suffix") << "old" << SIZE << "must end in .png, .svg or .pdf";
-  QTest::newRow("empty size") << "old.png" << QSize(0, 300) << "is not from 1 to 16384";
-  QTest::newRow("huge size") << "old.svg" << QSize(400, 100000) << "is not from 1 to 16384";
+  QTest::newRow("empty size") << "old.png" << QSize(0, 300) << "is not from 1 to 8192";
+  QTest::newRow("huge size") << "old.svg" << QSize(400, 100000) << "is not from 1 to 8192";
   QTest::newRow("missing folder") << "missing/old.pdf" << SIZE << "";
 }
 

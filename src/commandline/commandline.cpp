@@ -4,6 +4,7 @@
 #include "src/buildinfo.h"
 #include "src/document/document.h"
 #include "src/files/documentfile.h"
+#include "src/files/filename.h"
 #include "src/files/fileformats.h"
 #include "src/files/graphexport.h"
 
@@ -135,7 +136,7 @@ TCommand Export_Command(const QCommandLineParser &parser)
 // still names its file.
 std::filesystem::path System_Path(const QString &path)
 {
-  return std::filesystem::path(QFile::encodeName(path).toStdString());
+  return std::filesystem::path(Encode_File_Name(path).toStdString());
 }
 
 // True when OUT would overwrite the file read, by whatever name it is given: a link, a
@@ -206,7 +207,7 @@ QStringList Command_Line_Arguments(const int argc, char **argv)
 {
   QStringList arguments;
   for (int i = 0; i < argc; ++i) {
-    arguments << QFile::decodeName(argv[i]);
+    arguments << Decode_File_Name(argv[i]);
   }
   return arguments;
 }

@@ -3,6 +3,7 @@
 #include "core/assertion.h"
 #include "core/interpolation.h"
 #include "core/numberreader.h"
+#include "src/files/filename.h"
 #include "src/files/safefile.h"
 #include "src/model/model.h"
 
@@ -566,7 +567,7 @@ bool Import_Data_File(const QString &path, const QLocale &locale, TImportedData 
   if (!ASSERT(data) || !ASSERT(message)) {
     return false;
   }
-  const QString name = QDir::toNativeSeparators(path);
+  const QString name = Shown_File_Name(path);
   QByteArray text;
   QString reason;
   if (!Read_Regular_File(path, DATA_FILE, &text, &reason)) {

@@ -2,6 +2,7 @@
 
 #include "core/assertion.h"
 #include "src/files/documentscan.h"
+#include "src/files/filename.h"
 #include "src/files/safefile.h"
 
 #include <QDir>
@@ -9,7 +10,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonValue>
-#include <QSaveFile>
 
 #include <cmath>
 #include <limits>
@@ -275,7 +275,7 @@ bool Parse_Document(const QByteArray &bytes, TContent *content, QString *reason)
 
 QString Quoted_Path(const QString &path)
 {
-  return QStringLiteral("\u201c%1\u201d").arg(QDir::toNativeSeparators(path));
+  return QStringLiteral("\u201c%1\u201d").arg(Shown_File_Name(path));
 }
 
 bool Read_Document_Bytes(const QString &path, QByteArray *bytes, QString *reason)
@@ -307,11 +307,11 @@ bool Write_File(const QString &path, const QByteArray &bytes, QString *error)
   if (!ASSERT(error)) {
     return false;
   }
-  QSaveFile file(path);
-  if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()) {
+  QString reason;
+  if (Save_Whole_File(path, bytes, &reason)) {
     return true;
   }
-  *error = QStringLiteral("Cannot save %1: %2.").arg(Quoted_Path(path), file.errorString());
+  *error = QStringLiteral("Cannot save %1: %2.").arg(Quoted_Path(path), reason);
   return false;
 }
 

@@ -1,6 +1,7 @@
 #include "src/files/graphexport.h"
 
 #include "core/assertion.h"
+#include "src/files/filename.h"
 #include "src/files/fileformats.h"
 
 #include <QBuffer>
@@ -10,7 +11,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QSvgGenerator>
 
 namespace {
@@ -32,7 +32,7 @@ struct TPicture
 QString Refusal(const QString &path, const QString &reason)
 {
   return QStringLiteral("Cannot save the graph as \"%1\": %2.")
-    .arg(QDir::toNativeSeparators(path), reason);
+    .arg(Shown_File_Name(path), reason);
 }
 
 void Draw_Page(const TPicture &picture, QPainter *painter, const QSize &size)
@@ -108,9 +108,9 @@ bool Render_Bytes(const TPicture &picture, const TFile_Format format, const QSiz
 
 bool Write_Whole(const QString &path, const QByteArray &bytes, QString *message)
 {
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    *message = Refusal(path, file.errorString());
+  QString reason;
+  if (!Save_Whole_File(path, bytes, &reason)) {
+    *message = Refusal(path, reason);
     return false;
   }
   return true;

@@ -12,7 +12,7 @@
 // The size of an exported graph when neither a window nor the user gives one.
 const QSize DEFAULT_GRAPH_SIZE(800, 600);
 // The longest side an exported graph may have, in device-independent pixels.
-const int MAXIMUM_GRAPH_SIDE = 16384;
+const int MAXIMUM_GRAPH_SIDE = 8192;
 
 // A document's graph: the input in dark blue, the output in dark red, with its titles.
 std::vector<TGraphDataSet> Document_Graph_Sets(const TGraph_Curve *input,

@@ -2,6 +2,7 @@
 
 #include "core/assertion.h"
 #include "core/interpolation.h"
+#include "src/files/filename.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -105,7 +106,7 @@ bool Import_Document(const QString &path, const QLocale &locale, const TImport_R
   QString reason;
   if (!Imported_Content(data, ranges, content, resampled, &reason)) {
     *message = QStringLiteral("Cannot import \"%1\": %2.")
-                 .arg(QDir::toNativeSeparators(path), reason);
+                 .arg(Shown_File_Name(path), reason);
     return false;
   }
   return true;

@@ -1,6 +1,7 @@
 #include "src/files/safefile.h"
 
 #include "core/assertion.h"
+#include "src/files/filename.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -150,7 +151,7 @@ int Open_Regular(const QByteArray &name, const bool link, qint64 *size, QString 
 
 bool Open_File(const QString &path, QFile *file, qint64 *size, QString *reason)
 {
-  const QByteArray name = QFile::encodeName(path);
+  const QByteArray name = Encode_File_Name(path);
   bool link = false;
   if (!Check_Before_Opening(name, &link, reason)) {
     return false;

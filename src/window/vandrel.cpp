@@ -84,7 +84,8 @@ void Select_Rows(TEditTable *table, const int first_row, const int last_row)
 TVandrel::TVandrel(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent, flags)
 {
   QDir().mkpath(Settings_Folder_Path());
-  d_settings = Open_Settings_File(Settings_File_Path());
+  QString settings_message;
+  d_settings = Open_Settings_File(Settings_File_Path(), &settings_message);
   auto document = std::make_unique<TDocument>();
   d_document = document.get();
   d_document->Enable_Recovery(RECOVERY_DELAY_MS);
@@ -113,6 +114,9 @@ TVandrel::TVandrel(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent,
   Follow_Document();
   Connect_Signals();
   setAcceptDrops(true);
+  if (!settings_message.isEmpty()) {
+    Show_Message(settings_message);
+  }
   // Last, so that Help stays the last menu; the shortcut table is made from whatever
   // actions the window has when it opens.
   Add_Help_Menu(menuBar(), this, [this] { return Window_Actions(*this); });
