@@ -250,10 +250,10 @@ private slots:
     QCOMPARE(text.startsWith("position,value\n"), header);
     const Point_List points = Parsed_Table(text, separator, header);
     const TResampling_Model &model = window->Document()->Model();
-    QCOMPARE(points.size(), model.Output().size());
+    QCOMPARE(points.size(), model.Row_Count());
     for (std::size_t i = 0; i < points.size(); ++i) {
       QCOMPARE(points[i].x, model.Input()[i].x);
-      QCOMPARE(points[i].y, model.Output()[i]);
+      QCOMPARE(points[i].y, model.Output(i));
     }
     QCOMPARE(points[3].y, 1e300);
   }

@@ -68,7 +68,7 @@ bool Consistent(const TContent &content)
     return false;
   }
   model.Recalculate();
-  return model.Output().size() == content.values.size();
+  return model.Row_Count() == content.values.size();
 }
 
 class TMutator

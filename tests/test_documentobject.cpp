@@ -82,7 +82,7 @@ QString Content_Text(const TContent &content)
 QString Output_Text(const TDocument &document)
 {
   QStringList values;
-  for (const double &value : document.Model().Output()) {
+  for (const double &value : document.Model().Outputs()) {
     values << QString::number(value);
   }
   return values.join(' ');
@@ -115,7 +115,7 @@ private slots:
     QTest::newRow("typed input") << TEdit([](TDocument *d) {
       d->Edit_Cells(INPUT_DATA, "Typing", {{3, 0, 40}});
     }) << "5 rows from 0 by 1, 3 rows, 1 2 3 40 5 | 10 20 30, zero 0"
-       << QStringList{"cells 0 3..3", "output 0..4"};
+       << QStringList{"cells 0 3..3", "output 3..3"};
     QTest::newRow("offsets, one unchanged") << TEdit([](TDocument *d) {
       d->Edit_Cells(EDIT_DATA, "Paste", {{1, 0, -1}, {2, 0, 30}});
     }) << "5 rows from 0 by 1, 3 rows, 1 2 3 4 5 | 10 -1 30, zero 0"

@@ -6,7 +6,9 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
+#include <random>
 
 namespace {
 
@@ -81,7 +83,7 @@ private slots:
     QCOMPARE(series.range.end, end);
     QCOMPARE(Values(model.Input()), values);
     QCOMPARE(Values(model.Edit()), offsets);
-    QCOMPARE(model.Output().size(), model.Input().size());
+    QCOMPARE(model.Row_Count(), model.Input().size());
   }
 
   void editor_step_follows_the_input_increment()
@@ -107,7 +109,7 @@ private slots:
     TResampling_Model model = Sample_Model();
     model.Set_Zero_Offset(zero_offset);
     model.Recalculate();
-    QCOMPARE(model.Output(), output);
+    QCOMPARE(model.Outputs(), output);
   }
 
   void content_round_trip_and_refusal()
@@ -131,7 +133,69 @@ private slots:
     shorter.input = Corrected_Input({0, 1, 1});
     shorter.values = {7, 8};
     QVERIFY(copy.Set_Content(shorter));
-    QCOMPARE(copy.Output(), std::vector<double>({7, 8}));
+    QCOMPARE(copy.Outputs(), std::vector<double>({17, 23}));
+  }
+
+  void incremental_output_matches_a_full_computation_data()
+  {
+    QTest::addColumn<int>("way");
+    QTest::addColumn<bool>("zero_offset");
+    QTest::newRow("linear") << int(INTERPOLATION_LINEAR) << false;
+    QTest::newRow("linear, zero offset") << int(INTERPOLATION_LINEAR) << true;
+    QTest::newRow("monotone") << int(INTERPOLATION_MONOTONE) << false;
+    QTest::newRow("monotone, zero offset") << int(INTERPOLATION_MONOTONE) << true;
+    QTest::newRow("spline, zero offset") << int(INTERPOLATION_SPLINE) << true;
+  }
+
+  // Each change recomputes only the rows it reports; those and every other row hold, to
+  // the last bit, what a model computing everything anew holds, and the rows outside the
+  // report stay as they were.
+  void incremental_output_matches_a_full_computation()
+  {
+    QFETCH(int, way);
+    QFETCH(bool, zero_offset);
+    std::mt19937 random(static_cast<unsigned>(way * 2 + zero_offset));
+    std::uniform_real_distribution<double> value(-50.0, 50.0);
+    TResampling_Model model;
+    model.Set_Input_Series(Corrected_Input({-37, 1, 962}));
+    model.Set_Edit_Series(Corrected_Edit({-20, 10, 950}, 1.0));
+    model.Set_Interpolation(static_cast<TInterpolation>(way));
+    model.Set_Zero_Offset(zero_offset);
+    for (int step = 0; step < 300; ++step) {
+      const std::vector<double> before = model.Outputs();
+      TRow_Span changed;
+      const int kind = static_cast<int>(random() % 4);
+      const int input_row = static_cast<int>(random() % model.Row_Count());
+      const int edit_row = static_cast<int>(random() % model.Edit().size());
+      if (kind == 0) {
+        changed = model.Set_Input_Value(input_row, value(random));
+      } else if (kind == 1) {
+        changed = model.Set_Offset(edit_row, value(random));
+      } else {
+        const int count = kind == 2 ? 3 : 12;
+        for (int i = 0; i < count; ++i) {
+          model.Write_Offset(static_cast<int>(random() % model.Edit().size()), value(random));
+          model.Write_Input_Value(static_cast<int>(random() % model.Row_Count()), value(random));
+        }
+        changed = model.Update_Output();
+      }
+      TResampling_Model fresh;
+      QVERIFY(fresh.Set_Content(model.Content()));
+      const std::vector<double> after = model.Outputs();
+      QVERIFY(std::memcmp(after.data(), fresh.Outputs().data(), after.size() * sizeof(double)) == 0);
+      for (int row = 0; row < static_cast<int>(after.size()); ++row) {
+        if (row < changed.first || row > changed.last) {
+          QVERIFY2(std::memcmp(&after[row], &before[row], sizeof(double)) == 0,
+                   qPrintable(QString("step %1 row %2").arg(step).arg(row)));
+        }
+      }
+    }
+    if (way == INTERPOLATION_LINEAR) {
+      std::vector<double> reference(model.Row_Count());
+      Calculate_Output(model.Input(), model.Edit(), zero_offset, &reference);
+      const std::vector<double> outputs = model.Outputs();
+      QVERIFY(std::memcmp(outputs.data(), reference.data(), outputs.size() * sizeof(double)) == 0);
+    }
   }
 
   void shortest_numbers_data()

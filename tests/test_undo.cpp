@@ -112,7 +112,7 @@ public:
       state << "model " + values.join(' ');
     }
     QStringList output;
-    for (const double &value : model.Output()) {
+    for (const double &value : model.Outputs()) {
       output << Number(value);
     }
     state << "output " + output.join(' ');
@@ -135,6 +135,7 @@ public:
   void Verify_Views_Show_Document() const
   {
     const TResampling_Model &model = d_window->Document()->Model();
+    const std::vector<double> outputs = model.Outputs();
     const struct
     {
       const char *group;
@@ -142,7 +143,7 @@ public:
       const std::vector<double> *output;
     } views[] = {{"input", model.Input(), nullptr},
                  {"edit", model.Edit(), nullptr},
-                 {"output", model.Input(), &model.Output()}};
+                 {"output", model.Input(), &outputs}};
     for (const auto &view : views) {
       TEditTable *table = Table(view.group);
       QCOMPARE(static_cast<std::size_t>(table->rowCount()), view.points.size());
@@ -150,7 +151,8 @@ public:
         const std::size_t i = static_cast<std::size_t>(row);
         const double value = view.output ? (*view.output)[i] : view.points[i].y;
         QCOMPARE(table->item(row, 0)->text(), Format_Number(value, 1));
-        QCOMPARE(table->verticalHeaderItem(row)->text(), Format_Number(view.points[i].x, LABEL_PRECISION));
+        QCOMPARE(table->verticalHeaderItem(row)->text(),
+                 Format_Number(view.points[i].x, LABEL_PRECISION));
       }
     }
   }

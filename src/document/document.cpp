@@ -344,9 +344,9 @@ void TDocument::Write_Cells(const TData_Table table, const std::vector<TCell_Cha
   const auto write = [&](const TCell_Change &change) {
     const double value = forward ? change.new_value : change.old_value;
     if (table == INPUT_DATA) {
-      d_model.Set_Input_Value(change.row, value);
+      d_model.Write_Input_Value(change.row, value);
     } else {
-      d_model.Set_Offset(change.row, value);
+      d_model.Write_Offset(change.row, value);
     }
     first = std::min(first, change.row);
     last = std::max(last, change.row);
@@ -356,11 +356,12 @@ void TDocument::Write_Cells(const TData_Table table, const std::vector<TCell_Cha
   } else {
     std::for_each(changes.rbegin(), changes.rend(), write);
   }
+  const TRow_Span output = d_model.Update_Output();
   emit Cells_Changed(table, first, last);
   if (again) {
     emit Cells_Revisited(table, first, last);
   }
-  Recalculate();
+  Report_Output(output);
 }
 
 void TDocument::Write_Input_Series(const TSeries &series, const int first_restored,
@@ -368,10 +369,11 @@ void TDocument::Write_Input_Series(const TSeries &series, const int first_restor
 {
   d_model.Set_Input_Series(series);
   for (std::size_t i = 0; i < restored.size(); ++i) {
-    d_model.Set_Input_Value(first_restored + static_cast<int>(i), restored[i]);
+    d_model.Write_Input_Value(first_restored + static_cast<int>(i), restored[i]);
   }
+  d_model.Update_Output();
   emit Input_Range_Changed();
-  Recalculate();
+  Report_Output(All_Rows());
 }
 
 void TDocument::Write_Edit_Series(const TSeries &series, const std::vector<double> *offsets)
@@ -381,30 +383,35 @@ void TDocument::Write_Edit_Series(const TSeries &series, const std::vector<doubl
     ASSERT(d_model.Set_Offsets(*offsets));
   }
   emit Edit_Range_Changed();
-  Recalculate();
+  Report_Output(All_Rows());
 }
 
 void TDocument::Write_Zero_Offset(const bool zero_offset)
 {
-  d_model.Set_Zero_Offset(zero_offset);
+  const TRow_Span output = d_model.Set_Zero_Offset(zero_offset);
   emit Zero_Offset_Changed(zero_offset);
-  Recalculate();
+  Report_Output(output);
 }
 
-void TDocument::Recalculate()
+TRow_Span TDocument::All_Rows() const
 {
-  d_model.Recalculate();
-  emit Output_Changed(0, static_cast<int>(d_model.Output().size()) - 1);
+  return TRow_Span{0, static_cast<int>(d_model.Row_Count()) - 1};
 }
 
-// Everything changes at once, and every view hears of it.
+void TDocument::Report_Output(const TRow_Span &rows)
+{
+  if (!rows.Empty()) {
+    emit Output_Changed(rows.first, rows.last);
+  }
+}
+
 void TDocument::Replace_Content(const TContent &content)
 {
   ASSERT(d_model.Set_Content(content));
   emit Input_Range_Changed();
   emit Edit_Range_Changed();
   emit Zero_Offset_Changed(d_model.Zero_Offset());
-  Recalculate();
+  Report_Output(All_Rows());
 }
 
 void TDocument::Set_Path(const QString &path)

@@ -129,7 +129,8 @@ private:
   void Write_Zero_Offset(bool zero_offset) override;
 
   std::vector<TCell_Change> Cell_Changes(TData_Table table, const TCell_Edits &edits) const;
-  void Recalculate();
+  TRow_Span All_Rows() const;
+  void Report_Output(const TRow_Span &rows);
   void Replace_Content(const TContent &content);
   void Set_Path(const QString &path);
   void Mark_Saved();

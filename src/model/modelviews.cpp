@@ -24,7 +24,7 @@ double TModel_Table_Values::Value(const int row, const int) const
 {
   const std::size_t index = static_cast<std::size_t>(row);
   if (d_column == OUTPUT_COLUMN) {
-    return index < d_model->Output().size() ? d_model->Output()[index] : 0.0;
+    return index < d_model->Row_Count() ? d_model->Output(index) : 0.0;
   }
   const Point_List &points = Points_Of(*d_model, d_column);
   return index < points.size() ? points[index].y : 0.0;
@@ -65,8 +65,7 @@ void TModel_Curve::Copy_Points(const std::size_t first, const std::size_t count,
               source.begin() + static_cast<std::ptrdiff_t>(first + count), points);
     return;
   }
-  const std::vector<double> &output = d_model->Output();
-  for (std::size_t i = 0; i < count; ++i) {
-    points[i] = TVector2(source[first + i].x, output[first + i]);
+  for (std::size_t i = first; i < first + count; ++i) {
+    *points++ = TVector2(source[i].x, d_model->Output(i));
   }
 }

@@ -377,14 +377,14 @@ void TVandrel::Copy_Output()
 {
   const bool with_positions = d_output_copy_option->currentData().toInt() != 0;
   const TResampling_Model &model = d_document->Model();
-  const std::vector<double> &output = model.Output();
+  const std::size_t rows = model.Row_Count();
   TClipboard_Block block(d_display_precision->value(), locale());
-  block.Reserve(qsizetype(output.size()) * (with_positions ? 2 : 1));
-  for (std::size_t i = 0; i < output.size(); ++i) {
+  block.Reserve(qsizetype(rows) * (with_positions ? 2 : 1));
+  for (std::size_t i = 0; i < rows; ++i) {
     if (with_positions) {
       block.Add(model.Input()[i].x);
     }
-    block.Add(output[i]);
+    block.Add(model.Output(i));
     block.End_Row();
   }
   QApplication::clipboard()->setMimeData(block.Mime_Data().release(), QClipboard::Clipboard);
