@@ -18,11 +18,7 @@ const int PALETTE_LAST = 96;
 const int PALETTE_HUES = 6;
 const int PALETTE_LEVELS = 16;
 
-bool Is_Finite_Point(const TVector2 &point)
-{
-  return std::isfinite(point.x) && std::isfinite(point.y);
-}
-
+// The extent an axis is fitted to, the whole plot's when there is no finite point.
 struct TBounds
 {
   double XMin = -HALF_MINIMUM_SPAN;
@@ -31,27 +27,13 @@ struct TBounds
   double YMax = HALF_MINIMUM_SPAN;
 };
 
-// The bounds of all finite points; a point with an infinite or undefined coordinate would
-// make the whole mapping undefined.
-TBounds Data_Bounds(const std::vector<TGraphDataSet> &sets)
+// The bounds of all finite points of the sets; a point with an infinite or undefined
+// coordinate would make the whole mapping undefined.
+TGraph_Bounds Data_Bounds(const std::vector<TGraphDataSet> &sets)
 {
-  TBounds bounds;
-  bool found = false;
+  TGraph_Bounds bounds;
   for (const TGraphDataSet &set : sets) {
-    Visit_Points(set, [&](const TVector2 &point) {
-      if (!Is_Finite_Point(point)) {
-        return;
-      }
-      if (!found) {
-        bounds = TBounds{point.x, point.x, point.y, point.y};
-        found = true;
-        return;
-      }
-      bounds.XMin = std::min(bounds.XMin, point.x);
-      bounds.XMax = std::max(bounds.XMax, point.x);
-      bounds.YMin = std::min(bounds.YMin, point.y);
-      bounds.YMax = std::max(bounds.YMax, point.y);
-    });
+    Visit_Points(set, [&bounds](const TVector2 &point) { bounds.Include(point); });
   }
   return bounds;
 }
@@ -115,6 +97,36 @@ double Bounded_Log_Argument(const double value)
 
 }  // namespace
 
+void TGraph_Bounds::Include(const TVector2 &point)
+{
+  if (!std::isfinite(point.x) || !std::isfinite(point.y)) {
+    return;
+  }
+  if (!found) {
+    *this = TGraph_Bounds{true, point.x, point.x, point.y, point.y};
+    return;
+  }
+  x_min = std::min(x_min, point.x);
+  x_max = std::max(x_max, point.x);
+  y_min = std::min(y_min, point.y);
+  y_max = std::max(y_max, point.y);
+}
+
+void TGraph_Bounds::Include(const TGraph_Bounds &other)
+{
+  if (!other.found) {
+    return;
+  }
+  if (!found) {
+    *this = other;
+    return;
+  }
+  x_min = std::min(x_min, other.x_min);
+  x_max = std::max(x_max, other.x_max);
+  y_min = std::min(y_min, other.y_min);
+  y_max = std::max(y_max, other.y_max);
+}
+
 QRect Corners(const int left, const int top, const int right, const int bottom)
 {
   return QRect(QPoint(left, top), QPoint(right, bottom));
@@ -158,7 +170,16 @@ bool Plot_Has_Extent(const QRect &plot)
 TGraphFit Fit_Mapping(const std::vector<TGraphDataSet> &sets, const QRect &plot,
                       const double &min_y_extent, const bool equal_scale)
 {
-  TBounds bounds = Data_Bounds(sets);
+  return Fit_Bounds(Data_Bounds(sets), plot, min_y_extent, equal_scale);
+}
+
+TGraphFit Fit_Bounds(const TGraph_Bounds &found, const QRect &plot, const double &min_y_extent,
+                     const bool equal_scale)
+{
+  TBounds bounds;
+  if (found.found) {
+    bounds = TBounds{found.x_min, found.x_max, found.y_min, found.y_max};
+  }
   bounds.YMax = std::max(bounds.YMax, min_y_extent);
   bounds.YMin = std::min(bounds.YMin, -min_y_extent);
   Widen_Narrow_Range(&bounds.XMin, &bounds.XMax);

@@ -29,6 +29,19 @@ struct TGraphFit
   double YSpan = 0.0;
 };
 
+// The extent of finite points: false `found` when there is none.
+struct TGraph_Bounds
+{
+  bool found = false;
+  double x_min = 0.0;
+  double x_max = 0.0;
+  double y_min = 0.0;
+  double y_max = 0.0;
+
+  void Include(const TVector2 &point);
+  void Include(const TGraph_Bounds &other);
+};
+
 // Minimum width and decimals of the tick labels of one axis.
 struct TLabelDigits
 {
@@ -53,6 +66,9 @@ bool Plot_Has_Extent(const QRect &plot);
 // The mapping that shows every finite point of `sets` in `plot`, with y = 0 always in range.
 TGraphFit Fit_Mapping(const std::vector<TGraphDataSet> &sets, const QRect &plot,
                       const double &min_y_extent, bool equal_scale);
+// The same for points within the bounds.
+TGraphFit Fit_Bounds(const TGraph_Bounds &bounds, const QRect &plot, const double &min_y_extent,
+                     bool equal_scale);
 
 // The mapping that fills `plot` with the data range under pixel rectangle `band` of `view`
 // (its corners in any order), each span capped at fifty times the fitted one.

@@ -265,8 +265,17 @@ void Draw_Column_Spans(QPainter *painter, const TGraphDataSet &set, const TGraph
 }
 
 void Draw_Lines(QPainter *painter, const TGraphDataSet &set, const TGraphMapping &mapping,
-                const bool column_runs)
+                const bool column_runs, const Point_List *line_points)
 {
+  const bool runs = column_runs
+                    && (Is_Vector_File(painter) || Column_Runs_Keep_Pixels(painter, set.Color));
+  if (runs && line_points) {
+    TGraphDataSet reduced;
+    reduced.Points = *line_points;
+    reduced.Color = set.Color;
+    Draw_Lines(painter, reduced, mapping, column_runs, nullptr);
+    return;
+  }
   if (column_runs && Is_Vector_File(painter)) {
     Draw_Column_Spans(painter, set, mapping);
   } else if (column_runs && Column_Runs_Keep_Pixels(painter, set.Color)) {
@@ -457,14 +466,17 @@ void Draw_Data_Sets(QPainter *painter, const TGraph_Scene &scene)
   const QRect &plot = scene.Layout.Plot;
   painter->save();
   painter->setClipRect(plot, Qt::ReplaceClip);
-  for (const TGraphDataSet &set : *scene.Sets) {
+  for (std::size_t index = 0; index < scene.Sets->size(); ++index) {
+    const TGraphDataSet &set = (*scene.Sets)[index];
     if (Set_Point_Count(set) == 0) {
       continue;
     }
+    const Point_List *line_points =
+      scene.Line_Points && index < scene.Line_Points->size() ? (*scene.Line_Points)[index] : nullptr;
     painter->setPen(Line_Pen(painter, set.Color));
     switch (set.Style) {
       case STYLE_DEFAULT:
-      case STYLE_LINES: Draw_Lines(painter, set, view, scene.ColumnRuns); break;
+      case STYLE_LINES: Draw_Lines(painter, set, view, scene.ColumnRuns, line_points); break;
       case STYLE_BARS: Draw_Bars(painter, set, view, plot); break;
       case STYLE_MARKERS: Draw_Markers(painter, set, view); break;
       default: break;

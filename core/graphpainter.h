@@ -25,6 +25,10 @@ struct TGraph_Titles
 struct TGraph_Scene
 {
   const std::vector<TGraphDataSet> *Sets = nullptr;
+  // For each set, when given, the few points that draw its line as all its points do at
+  // this mapping in column runs (TGraph_Set_Cache::Line_Points); a painter that cannot
+  // draw column runs draws every point.
+  const std::vector<const Point_List *> *Line_Points = nullptr;
   TGraph_Layout Layout;
   TGraphMapping Mapping;
   TGraph_Titles Titles;

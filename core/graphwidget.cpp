@@ -49,6 +49,7 @@ int TGraphWidget::Add_Data_Set(const QColor &color, const int style)
   set.Color = color;
   set.Style = style;
   d_DataSets.push_back(set);
+  d_Caches.emplace_back();
   return static_cast<int>(d_DataSets.size()) - 1;
 }
 
@@ -89,6 +90,7 @@ bool TGraphWidget::Add_Point(const int Set, const TVector2 &point)
     return false;
   }
   d_DataSets[Set].Points.push_back(point);
+  d_Caches[Set].Invalidate();
   return true;
 }
 
@@ -98,6 +100,7 @@ bool TGraphWidget::Set_Points(const int Set, const Point_List &points)
     return false;
   }
   d_DataSets[Set].Points = points;
+  d_Caches[Set].Invalidate();
   return true;
 }
 
@@ -129,6 +132,7 @@ bool TGraphWidget::Set_Point(const int Set, const int Offset, const TVector2 &po
     return false;
   }
   d_DataSets[Set].Points[Offset] = point;
+  d_Caches[Set].Invalidate();
   return true;
 }
 
@@ -139,6 +143,7 @@ bool TGraphWidget::Remove_Point(const int Set, const int Offset)
   }
   Point_List &points = d_DataSets[Set].Points;
   points.erase(points.begin() + Offset);
+  d_Caches[Set].Invalidate();
   return true;
 }
 
@@ -148,12 +153,14 @@ bool TGraphWidget::Remove_Data_Set(const int Offset)
     return false;
   }
   d_DataSets.erase(d_DataSets.begin() + Offset);
+  d_Caches.erase(d_Caches.begin() + Offset);
   return true;
 }
 
 void TGraphWidget::Clear_Data_Sets()
 {
   d_DataSets.clear();
+  d_Caches.clear();
 }
 
 int TGraphWidget::Data_Set_Count() const
@@ -183,13 +190,43 @@ void TGraphWidget::Set_Column_Runs(const bool on)
   d_ColumnRuns = on;
 }
 
+// Points may have changed anywhere without word: everything is read anew.
 void TGraphWidget::Update_Graph()
 {
+  Invalidate_Caches();
   if (d_Layout.Whole.isEmpty()) {
     return;
   }
+  d_RefreshPending = false;
   Render_Pixmap();
   update();
+}
+
+void TGraphWidget::Points_Changed(const int Set, const std::size_t first, const std::size_t last)
+{
+  if (Is_Set_Index(Set)) {
+    d_Caches[Set].Invalidate(first, last);
+  }
+}
+
+void TGraphWidget::Points_Changed(const int Set)
+{
+  if (Is_Set_Index(Set)) {
+    d_Caches[Set].Invalidate();
+  }
+}
+
+void TGraphWidget::Refresh_Graph()
+{
+  d_RefreshPending = true;
+  update();
+}
+
+void TGraphWidget::Invalidate_Caches()
+{
+  for (TGraph_Set_Cache &cache : d_Caches) {
+    cache.Invalidate();
+  }
 }
 
 bool TGraphWidget::Render_Graph(QPainter *Device, const QRect &rect, const bool border)
@@ -250,7 +287,7 @@ TGraph_Content TGraphWidget::Content() const
 TGraph_View TGraphWidget::View() const
 {
   TGraph_View view;
-  view.Fitted = d_FitPending || !Plot_Has_Extent(d_Layout.Plot);
+  view.Fitted = d_FitPending || d_RefreshPending || !Plot_Has_Extent(d_Layout.Plot);
   view.Mapping = d_Mapping;
   view.Plot = d_ZoomOutPending ? Zoom_Out_Rect(d_Layout.Plot) : d_Layout.Plot;
   view.XFitSpan = d_XFitSpan;
@@ -272,7 +309,11 @@ void TGraphWidget::ScaleToFit()
 
 void TGraphWidget::Fit_Scale()
 {
-  const TGraphFit fit = Fit_Mapping(d_DataSets, d_Layout.Plot, d_MinYExtent, d_EqualScale);
+  TGraph_Bounds bounds;
+  for (std::size_t set = 0; set < d_DataSets.size(); ++set) {
+    bounds.Include(d_Caches[set].Bounds(d_DataSets[set]));
+  }
+  const TGraphFit fit = Fit_Bounds(bounds, d_Layout.Plot, d_MinYExtent, d_EqualScale);
   d_Mapping = fit.Mapping;
   d_XFitSpan = fit.XSpan;
   d_YFitSpan = fit.YSpan;
@@ -283,10 +324,19 @@ void TGraphWidget::Zoom_To_Rect(const QRect &rect)
   d_Mapping = Zoom_Mapping(d_Mapping, rect, d_Layout.Plot, d_XFitSpan, d_YFitSpan);
 }
 
-TGraph_Scene TGraphWidget::Scene() const
+// The line points of every set are brought up to date for the mapping drawn.
+TGraph_Scene TGraphWidget::Scene()
 {
+  d_LinePoints.assign(d_DataSets.size(), nullptr);
+  for (std::size_t set = 0; set < d_DataSets.size(); ++set) {
+    const int style = d_DataSets[set].Style;
+    if (d_ColumnRuns && (style == STYLE_LINES || style == STYLE_DEFAULT)) {
+      d_LinePoints[set] = &d_Caches[set].Line_Points(d_DataSets[set], d_Mapping);
+    }
+  }
   TGraph_Scene scene;
   scene.Sets = &d_DataSets;
+  scene.Line_Points = &d_LinePoints;
   scene.Layout = d_Layout;
   scene.Mapping = d_Mapping;
   scene.Titles = TGraph_Titles{d_Title, d_HTitle, d_VTitle};
@@ -371,6 +421,10 @@ void TGraphWidget::paintEvent(QPaintEvent *event)
     Render_Pixmap_Zoomed(Zoom_Out_Rect(d_Layout.Plot), false);
     update(d_Layout.Whole);
     return;
+  }
+  if (d_RefreshPending) {
+    d_RefreshPending = false;
+    Render_Pixmap();
   }
   if (!d_Pixmap.isNull() && d_Pixmap.devicePixelRatioF() != devicePixelRatioF()) {
     Render_Pixmap_Zoomed(d_Layout.Plot, true);

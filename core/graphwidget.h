@@ -1,6 +1,7 @@
 #ifndef CORE_GRAPHWIDGET_H
 #define CORE_GRAPHWIDGET_H
 
+#include "core/graphcache.h"
 #include "core/graphpainter.h"
 #include "core/vector2.h"
 
@@ -53,6 +54,15 @@ public:
 
   // Fits the axes to all data and redraws, once the widget has been laid out.
   void Update_Graph();
+  // Points first to last of a set that shows a curve changed their values (their
+  // positions stayed); Refresh_Graph then reads only those again.
+  void Points_Changed(int Set, std::size_t first, std::size_t last);
+  // Any point of the set may have changed, its positions too.
+  void Points_Changed(int Set);
+  // Fits the axes and redraws when the widget is next painted, reading again only what
+  // was changed since: many changes before a paint cost one drawing, and none while the
+  // widget is hidden.
+  void Refresh_Graph();
 
   // Draw the graph fitted into `rect` of an outside painter; the widget stays as it was.
   bool Render_Graph(QPainter *Device, const QRect &rect, bool border);
@@ -91,7 +101,8 @@ private:
 
   void Fit_Scale();
   void Zoom_To_Rect(const QRect &rect);
-  TGraph_Scene Scene() const;
+  TGraph_Scene Scene();
+  void Invalidate_Caches();
 
   void Replace_Pixmap();
   void Set_Pixmap_Viewport(QPainter *painter) const;
@@ -112,6 +123,9 @@ private:
 
   TGraphMapping d_Mapping;
   std::vector<TGraphDataSet> d_DataSets;
+  // What is kept of each data set between drawings, and the line points of the last.
+  std::vector<TGraph_Set_Cache> d_Caches;
+  std::vector<const Point_List *> d_LinePoints;
   TGraph_Layout d_Layout;
   double d_XFitSpan = 0.0;
   double d_YFitSpan = 0.0;
@@ -125,6 +139,7 @@ private:
   bool d_RightDragged = false;
   bool d_ShowReadout = true;
   bool d_FitPending = false;
+  bool d_RefreshPending = false;
   bool d_ZoomOutPending = false;
   double d_MinYExtent = 5e-6;
   bool d_EqualScale = false;

@@ -8,6 +8,7 @@
 #include <QPixmap>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <random>
@@ -86,6 +87,21 @@ Point_List With_Gaps(const int count, const unsigned seed)
   }
   return points;
 }
+
+// Points held outside the graph, which changes them in place.
+class TCurve_Of : public TGraph_Curve
+{
+public:
+  explicit TCurve_Of(const Point_List *points) : d_points(points) {}
+  std::size_t Point_Count() const override { return d_points->size(); }
+  void Copy_Points(std::size_t first, std::size_t count, TVector2 *points) const override
+  {
+    std::copy(d_points->begin() + first, d_points->begin() + first + count, points);
+  }
+
+private:
+  const Point_List *d_points;
+};
 
 void Fill(TGraphWidget *graph, const Point_List &points)
 {
@@ -222,6 +238,56 @@ private slots:
         QVERIFY2(runs == plain, qPrintable(QString("ratio %1, offset %2").arg(ratio).arg(
                                              offset.x())));
       }
+    }
+  }
+
+  void changes_redraw_as_a_fresh_drawing_data()
+  {
+    QTest::addColumn<int>("first");
+    QTest::addColumn<int>("last");
+    QTest::addColumn<double>("value");
+    // NaN as the value: the changed points take the value of the point before them, so
+    // their columns narrow while the graph's bounds stay.
+    QTest::newRow("one point in the middle") << 9001 << 9001 << NOT_A_NUMBER;
+    QTest::newRow("a run of points") << 3000 << 3400 << NOT_A_NUMBER;
+    QTest::newRow("the first points") << 1 << 40 << NOT_A_NUMBER;
+    QTest::newRow("the last points") << 19900 << 19999 << NOT_A_NUMBER;
+    QTest::newRow("beyond the bounds: a new fit") << 7000 << 7010 << 900.0;
+    QTest::newRow("undefined points break the line") << 500 << 520 << -NOT_A_NUMBER;
+    QTest::newRow("infinite values") << 12000 << 12003 << std::numeric_limits<double>::infinity();
+  }
+
+  // A graph told which points of a curve changed reads only those again, and draws what
+  // a graph drawing all points anew draws; the points going back to their values, the
+  // runs they split or narrowed come back too.
+  void changes_redraw_as_a_fresh_drawing()
+  {
+    QFETCH(int, first);
+    QFETCH(int, last);
+    QFETCH(double, value);
+    Point_List points = Random_Walk(20000, 11);
+    const Point_List original = points;
+    const TCurve_Of curve(&points);
+    TGraphWidget graph;
+    graph.Set_Show_Readout(false);
+    graph.Add_Curve(&curve, QColor(0, 0, 164), STYLE_LINES);
+    graph.resize(431, 287);
+    graph.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&graph));
+    graph.Update_Graph();
+    const bool flatten = std::isnan(value) && !std::signbit(value);
+    for (int round = 0; round < 2; ++round) {
+      for (int i = first; i <= last; ++i) {
+        const std::size_t row = static_cast<std::size_t>(i);
+        points[row].y = round == 1 ? original[row].y
+                                   : (flatten ? original[static_cast<std::size_t>(first - 1)].y
+                                              : value);
+      }
+      graph.Points_Changed(0, static_cast<std::size_t>(first), static_cast<std::size_t>(last));
+      graph.Refresh_Graph();
+      const QImage refreshed = graph.grab().toImage();
+      graph.Update_Graph();
+      QCOMPARE(refreshed, graph.grab().toImage());
     }
   }
 };

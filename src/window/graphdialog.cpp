@@ -69,7 +69,23 @@ void TInterpolationGraphDialog::Show_Curves(const TGraph_Curve *input,
 
 void TInterpolationGraphDialog::Curves_Changed()
 {
-  d_graph_widget->Update_Graph();
+  d_graph_widget->Points_Changed(INPUT_SET);
+  d_graph_widget->Points_Changed(OUTPUT_SET);
+  d_graph_widget->Refresh_Graph();
+}
+
+void TInterpolationGraphDialog::Input_Changed(const int first, const int last)
+{
+  d_graph_widget->Points_Changed(INPUT_SET, static_cast<std::size_t>(first),
+                                 static_cast<std::size_t>(last));
+  d_graph_widget->Refresh_Graph();
+}
+
+void TInterpolationGraphDialog::Output_Changed(const int first, const int last)
+{
+  d_graph_widget->Points_Changed(OUTPUT_SET, static_cast<std::size_t>(first),
+                                 static_cast<std::size_t>(last));
+  d_graph_widget->Refresh_Graph();
 }
 
 void TInterpolationGraphDialog::Set_Graph_Data(const Point_List &input, const Point_List &output)

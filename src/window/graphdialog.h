@@ -25,8 +25,11 @@ public:
   void Set_Graph_Data(const Point_List &input, const Point_List &output);
   // Shows curves held elsewhere, which must outlive the dialog, instead of copies.
   void Show_Curves(const TGraph_Curve *input, const TGraph_Curve *output);
-  // The curves changed: the graph fits itself to them again.
+  // The curves changed: the graph fits itself to them again when it is next drawn.
   void Curves_Changed();
+  // Points first to last of the input or the output changed their values.
+  void Input_Changed(int first, int last);
+  void Output_Changed(int first, int last);
 
   // Saves the graph as shown into an image file chosen by its suffix (.png, .svg, .pdf) at
   // `size`; an invalid size stands for the window's size while it is shown and the default

@@ -106,7 +106,6 @@ TVandrel::TVandrel(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent,
                     d_zero_offset_button->isChecked());
   Show_Input_Range();
   Show_Edit_Range();
-  Show_Output();
   Show_Title();
   Input_Selection_Mode_Changed();
   Edit_Selection_Mode_Changed();
@@ -474,6 +473,7 @@ void TVandrel::Show_Input_Range()
   Show_Series(series, d_output_start, d_output_increment, d_output_end, d_output_count);
   Show_Column(d_input_table, d_document->Table_Values(INPUT_COLUMN), series.count);
   Show_Column(d_output_table, d_document->Table_Values(OUTPUT_COLUMN), series.count);
+  d_graph_dialog->Curves_Changed();
 }
 
 void TVandrel::Show_Edit_Range()
@@ -486,6 +486,9 @@ void TVandrel::Show_Edit_Range()
 void TVandrel::Show_Cells(const TData_Table table, const int first_row, const int last_row)
 {
   Table_Of(table)->Values_Changed(first_row, last_row);
+  if (table == INPUT_DATA) {
+    d_graph_dialog->Input_Changed(first_row, last_row);
+  }
 }
 
 void TVandrel::Select_Cells(const TData_Table table, const int first_row, const int last_row)
@@ -493,10 +496,10 @@ void TVandrel::Select_Cells(const TData_Table table, const int first_row, const 
   Select_Rows(Table_Of(table), first_row, last_row);
 }
 
-void TVandrel::Show_Output()
+void TVandrel::Show_Output(const int first_row, const int last_row)
 {
-  d_output_table->Values_Changed(0, d_output_table->Row_Count() - 1);
-  d_graph_dialog->Curves_Changed();
+  d_output_table->Values_Changed(first_row, last_row);
+  d_graph_dialog->Output_Changed(first_row, last_row);
 }
 
 void TVandrel::Show_Zero_Offset(const bool zero_offset)

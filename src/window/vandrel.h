@@ -79,7 +79,7 @@ private:
   void Show_Edit_Range();
   void Show_Cells(TData_Table table, int first_row, int last_row);
   void Select_Cells(TData_Table table, int first_row, int last_row);
-  void Show_Output();
+  void Show_Output(int first_row, int last_row);
   void Show_Zero_Offset(bool zero_offset);
   void Show_Title();
   void Show_Message(const QString &message);
