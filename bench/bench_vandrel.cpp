@@ -1,7 +1,10 @@
 // Times the main window's heavy paths at 100,000 input rows and at the row maximum,
 // driven through its widgets as a user would drive them, and the whole program's resident
 // memory per input row at the row maximum.
+#include "core/graphwidget.h"
 #include "core/tableeditor.h"
+#include "src/files/documentfile.h"
+#include "src/window/userdialogs.h"
 #include "src/model/resampling.h"
 #include "src/document/document.h"
 #include "src/window/datacommands.h"
@@ -11,7 +14,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QDir>
 #include <QFile>
+#include <QMouseEvent>
 #include <QLineEdit>
 #include <QTableWidgetSelectionRange>
 #include <QToolButton>
@@ -19,9 +24,11 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -44,12 +51,15 @@ void Report(const char *name, std::vector<double> times)
   std::fflush(stdout);
 }
 
-// Runs the step REPEATS times.
+// Runs the step REPEATS times, each until the window has painted what it changed.
 void Time(const char *name, const std::function<void(int)> &step)
 {
   std::vector<double> times;
   for (int i = 0; i < REPEATS; ++i) {
-    times.push_back(Milliseconds([&] { step(i); }));
+    times.push_back(Milliseconds([&] {
+      step(i);
+      QApplication::processEvents();
+    }));
   }
   Report(name, times);
 }
@@ -60,8 +70,14 @@ void Time_Undo_Redo(const char *name, QUndoStack *stack)
   std::vector<double> undo_times;
   std::vector<double> redo_times;
   for (int i = 0; i < REPEATS; ++i) {
-    undo_times.push_back(Milliseconds([stack] { stack->undo(); }));
-    redo_times.push_back(Milliseconds([stack] { stack->redo(); }));
+    undo_times.push_back(Milliseconds([stack] {
+      stack->undo();
+      QApplication::processEvents();
+    }));
+    redo_times.push_back(Milliseconds([stack] {
+      stack->redo();
+      QApplication::processEvents();
+    }));
   }
   Report(qPrintable(QStringLiteral("undo of ") + name), undo_times);
   Report(qPrintable(QStringLiteral("redo of ") + name), redo_times);
@@ -126,6 +142,28 @@ void Type_In_Cell(TEditTable *table, const int row, const QString &text)
   QTest::keyClick(editor, Qt::Key_Return);
 }
 
+void Send_Mouse(QWidget *widget, const QEvent::Type type, const QPoint &position,
+                const Qt::MouseButton button, const Qt::MouseButtons buttons)
+{
+  QMouseEvent event(type, QPointF(position), QPointF(widget->mapToGlobal(position)), button,
+                    buttons, Qt::NoModifier);
+  QApplication::sendEvent(widget, &event);
+}
+
+// Right-drag steps over the graph window's two curves, each until it is painted.
+void Time_Pan(TVandrel *window)
+{
+  auto *graph = window->findChild<TGraphWidget *>();
+  const QPoint start = graph->Plot_Rect().center();
+  Send_Mouse(graph, QEvent::MouseButtonPress, start, Qt::RightButton, Qt::RightButton);
+  Time("one pan step of the graph (right drag)", [&](const int i) {
+    Send_Mouse(graph, QEvent::MouseMove, start + QPoint(3 * (i + 1), 2 * (i % 3)), Qt::NoButton,
+               Qt::RightButton);
+  });
+  Send_Mouse(graph, QEvent::MouseButtonRelease, start + QPoint(3 * REPEATS, 0), Qt::RightButton,
+             Qt::NoButton);
+}
+
 // Input rows 0 .. rows - 1 by 1, editor rows every 10 positions.
 void Run_Scenario(TVandrel *window, const int rows)
 {
@@ -168,6 +206,10 @@ void Run_Scenario(TVandrel *window, const int rows)
   Time("the same with the graph shown", [&](const int i) {
     Type_In_Cell(input, 0, QString::number(i + 10));
   });
+  Time("editor cell edit with the graph shown", [&](const int i) {
+    Type_In_Cell(edit, 500, QString::number(i + 20));
+  });
+  Time_Pan(window);
   graph->click();
   QApplication::setActiveWindow(window);
   zero_offset->click();
@@ -185,6 +227,36 @@ void Run_Scenario(TVandrel *window, const int rows)
   Type(window, "input_end", last);
   Time("Copy_Output", [&](int) { copy->click(); });
   std::printf("  (%d lines copied)\n", static_cast<int>(QApplication::clipboard()->text().count('\n')));
+}
+
+// Unsaved work is let go without a question, as the benchmark opens document after document.
+class TDiscarding_Dialogs : public TUser_Dialogs
+{
+public:
+  TUnsaved_Answer Ask_Unsaved(QWidget *, const QString &) override { return UNSAVED_DISCARD; }
+};
+
+// A saved document of the row maximum opened from the File menu, until the window shows it.
+void Time_Open(TVandrel *window)
+{
+  const QString path = QDir::temp().filePath(QStringLiteral("bench-million.vandrel"));
+  TContent content;
+  content.input = Corrected_Input({0, 1, MAXIMUM_ROW_COUNT - 1});
+  content.values.resize(static_cast<std::size_t>(content.input.count));
+  for (std::size_t i = 0; i < content.values.size(); ++i) {
+    content.values[i] = std::sin(i * 0.001) * 100.0 + i % 17;
+  }
+  content.edit = Corrected_Edit({0, 10, MAXIMUM_ROW_COUNT - 10}, 1.0);
+  content.offsets.assign(static_cast<std::size_t>(content.edit.count), 1.5);
+  QString error;
+  if (!Write_Document(path, content, &error)) {
+    std::fprintf(stderr, "%s\n", qPrintable(error));
+    std::exit(1);
+  }
+  Time("opening a document of 1,000,000 rows until shown", [&](int) {
+    window->File_Commands()->Open_File(path);
+  });
+  QFile::remove(path);
 }
 
 // The window must answer at once however long the texts of the values are.
@@ -234,6 +306,7 @@ int main(int argc, char *argv[])
 {
   QApplication application(argc, argv);
   TVandrel window;
+  window.Set_User_Dialogs(std::make_unique<TDiscarding_Dialogs>());
   window.show();
   QApplication::setActiveWindow(&window);
   QApplication::processEvents();
@@ -242,5 +315,6 @@ int main(int argc, char *argv[])
   Run_Huge_Values(&window);
   Run_Scenario(&window, 100000);
   Run_Scenario(&window, MAXIMUM_ROW_COUNT);
+  Time_Open(&window);
   return 0;
 }
