@@ -103,18 +103,6 @@ QString Latin1_Number(const char *text, const int length, const QString &decimal
   return number;
 }
 
-// printf's space flag and minimum width.
-QString Aligned(QString number, const int width)
-{
-  if (!number.startsWith(QLatin1Char('-'))) {
-    number.prepend(QLatin1Char(' '));
-  }
-  if (number.size() < width) {
-    number.prepend(QString(width - number.size(), QLatin1Char(' ')));
-  }
-  return number;
-}
-
 }  // namespace
 
 QString Format_Number(const double &value, const int precision)
@@ -133,10 +121,15 @@ QString Format_Number(const double &value, const int precision, const QString &d
                             decimal_point);
 }
 
-QString Format_Aligned_Number(const double &value, const int precision, const int width,
-                              const QString &decimal_point)
+QString Aligned_Number(QString number, const int width)
 {
-  return Aligned(Format_Number(value, precision, decimal_point), width);
+  if (!number.startsWith(QLatin1Char('-'))) {
+    number.prepend(QLatin1Char(' '));
+  }
+  if (number.size() < width) {
+    number.prepend(QString(width - number.size(), QLatin1Char(' ')));
+  }
+  return number;
 }
 
 QString Format_Exponent_Number(const double &value, const int precision,

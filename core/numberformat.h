@@ -11,10 +11,9 @@
 QString Format_Number(const double &value, int precision);
 QString Format_Number(const double &value, int precision, const QString &decimal_point);
 
-// The same number as printf's "% w.pf" writes it: a space where the number has no minus
-// sign, and spaces before it up to `width` characters.
-QString Format_Aligned_Number(const double &value, int precision, int width,
-                              const QString &decimal_point);
+// A number's text as printf writes it with the space flag and a minimum width: a space
+// where the number has no minus sign, and spaces before it up to `width` characters.
+QString Aligned_Number(QString number, int width);
 
 // The number in exponent form with `precision` digits after the separator, as printf's
 // "%.pe" writes it ("1.797e+308").

@@ -140,9 +140,13 @@ private slots:
         const QString fixed = Reference(value, precision);
         const QString aligned = QString::asprintf("% *.*f", width, precision, value);
         const QString exponent = QString::asprintf("%.*e", precision, value);
+        const QString aligned_exponent = QString::asprintf("% *.*e", width + 5, precision, value);
         QCOMPARE(Format_Number(value, precision, point), Localized(fixed, point));
-        QCOMPARE(Format_Aligned_Number(value, precision, width, point), Localized(aligned, point));
+        QCOMPARE(Aligned_Number(Format_Number(value, precision, point), width),
+                 Localized(aligned, point));
         QCOMPARE(Format_Exponent_Number(value, precision, point), Localized(exponent, point));
+        QCOMPARE(Aligned_Number(Format_Exponent_Number(value, precision, point), width + 5),
+                 Localized(aligned_exponent, point));
       }
     }
     QCOMPARE(Format_Number(-1234567.25, 2, point), QString("-1234567" + separator + "25"));
