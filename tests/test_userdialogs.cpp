@@ -21,10 +21,11 @@ public:
   QStringList Messages;
 
 private:
-  // Waits for the next dialog to run its own event loop.
+  // Waits for the next dialog to run its own event loop; a wait still pending when the
+  // script ends ends with it.
   void Next()
   {
-    QTimer::singleShot(0, [this] { Answer(); });
+    QTimer::singleShot(0, &d_context, [this] { Answer(); });
   }
 
   void Answer()
@@ -47,6 +48,7 @@ private:
   }
 
   QStringList d_answers;
+  QObject d_context;
 };
 
 }  // namespace
