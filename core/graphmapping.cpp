@@ -180,6 +180,8 @@ TLabelDigits Exponent_Digits(const double &magnitude, const double &span)
   digits.Exponent = true;
   digits.Decimals = std::min(decimals, MAXIMUM_EXPONENT_DECIMALS);
   digits.Width = digits.Decimals + EXPONENT_FRAME;
+  const double exponent = std::floor(std::log10(std::min(magnitude, LARGEST)));
+  digits.ZeroBelow = 0.5 * std::pow(10.0, exponent - digits.Decimals);
   return digits;
 }
 
@@ -318,7 +320,8 @@ QString Format_Label(const QString &format, const double &value)
 
 QString Tick_Label(const TLabelDigits &digits, const double &value, const QString &decimal_point)
 {
-  return Aligned_Number(Label_Number(digits.Exponent, value, digits.Decimals, decimal_point),
+  const double shown = std::abs(value) < digits.ZeroBelow ? 0.0 : value;
+  return Aligned_Number(Label_Number(digits.Exponent, shown, digits.Decimals, decimal_point),
                         digits.Width);
 }
 

@@ -53,6 +53,9 @@ struct TLabelDigits
   int Width = 6;
   int Decimals = 5;
   bool Exponent = false;
+  // Values smaller in size are labelled 0: in exponent form a value near 0 would show
+  // digits far below the last digit the axis's other labels show.
+  double ZeroBelow = 0.0;
 };
 
 // The rectangle from (left, top) to (right, bottom), both corners inside.

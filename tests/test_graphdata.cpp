@@ -367,6 +367,9 @@ private slots:
     QCOMPARE(Tick_Label(digits, -LARGEST, "."), QString("-1.80e+308"));
     QCOMPARE(Tick_Label(digits, 1.44e308, "."), QString(" 1.44e+308"));
     QCOMPARE(Tick_Sample(digits, "."), QString("00.00e+00"));
+    QCOMPARE(Tick_Label(digits, 3.06e292, "."), QString(" 0.00e+00"));
+    QCOMPARE(Tick_Label(digits, -6e305, "."), QString("-6.00e+305"));
+    QCOMPARE(Label_Digits(9.9e15, 1000.0).ZeroBelow, 0.0);
     const TLabelDigits zoomed = Label_Digits(LARGEST, 1e300);
     QVERIFY(Tick_Label(zoomed, LARGEST, ".") != Tick_Label(zoomed, LARGEST - 1e299, "."));
     QVERIFY(Format_Label("% 6.3lf", 1e300).length() > 300);
@@ -398,8 +401,9 @@ private slots:
         QCOMPARE(Tick_Sample(digits, point),
                  Localized(Format_Label(Sample_Format(digits), 0.0), point));
         for (const double value : values) {
+          const double shown = std::abs(value) < digits.ZeroBelow ? 0.0 : value;
           QCOMPARE(Tick_Label(digits, value, point),
-                   Localized(Format_Label(Label_Format(digits), value), point));
+                   Localized(Format_Label(Label_Format(digits), shown), point));
           ++compared;
         }
       }
