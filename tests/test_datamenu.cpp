@@ -58,9 +58,15 @@ public:
       const QString path = folder.filePath(prefix + suffix);
       d_dialogs->export_name = path;
       d_dialogs->save_name = path;
-      const bool written = QString(suffix) == ".vandrel" ? d_window->File_Commands()->Save_Document_As()
-                           : QString(suffix) == ".png"   ? d_window->Data_Commands()->Export_Graph()
-                                                          : d_window->Data_Commands()->Export_Output();
+      const QString kind(suffix);
+      bool written = false;
+      if (kind == ".vandrel") {
+        written = d_window->File_Commands()->Save_Document_As();
+      } else if (kind == ".png") {
+        written = d_window->Data_Commands()->Export_Graph();
+      } else {
+        written = d_window->Data_Commands()->Export_Output();
+      }
       QFile file(path);
       files << (written && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
     }
@@ -330,13 +336,15 @@ private slots:
     QFETCH(QString, point);
     QTemporaryDir folder;
     const QString data = Write_Text(folder, "uneven.csv", "0.5,1.25\n1.5,2\n5.5,3\n");
+    const QLocale before = QLocale();
     QList<QByteArray> in_c;
     {
+      QLocale::setDefault(QLocale::c());
       TWindow window;
+      QLocale::setDefault(before);
       QVERIFY(window->File_Commands()->Open_File(data));
       in_c = window.Exports(folder, "c");
     }
-    const QLocale before = QLocale();
     QLocale::setDefault(locale);
     TWindow window;
     QLocale::setDefault(before);
