@@ -51,7 +51,7 @@ QString Table_Text(const QTextTable &table)
 }  // namespace
 
 TClipboard_Block::TClipboard_Block(const int precision, const QLocale &locale)
-  : d_precision(precision), d_decimal_point(locale.decimalPoint())
+  : d_precision(precision), d_decimal_point(Decimal_Point(locale))
 {
 }
 
@@ -102,14 +102,7 @@ std::unique_ptr<QMimeData> TClipboard_Block::Mime_Data() const
 
 QString Clipboard_Number(const double &value, const int precision, const QString &decimal_point)
 {
-  QString number = Format_Number(value, precision);
-  if (decimal_point != QLatin1String(".")) {
-    const int point = number.indexOf(QLatin1Char('.'));
-    if (point >= 0) {
-      number.replace(point, 1, decimal_point);
-    }
-  }
-  return number;
+  return Format_Number(value, precision, decimal_point);
 }
 
 QString Clipboard_Table_Text(const QMimeData &data)

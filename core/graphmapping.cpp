@@ -1,5 +1,7 @@
 #include "core/graphmapping.h"
 
+#include "core/numberformat.h"
+
 #include <QtMath>
 
 #include <algorithm>
@@ -17,6 +19,17 @@ const double ZOOM_OUT_LIMIT = 50.0;
 const int PALETTE_LAST = 96;
 const int PALETTE_HUES = 6;
 const int PALETTE_LEVELS = 16;
+const double LARGEST = std::numeric_limits<double>::max();
+const double INFINITE = std::numeric_limits<double>::infinity();
+// Labels and readouts of values from here on take the exponent form: beyond 2^53 the
+// integer digits of a fixed-point text are no longer exact, and near the largest double
+// it would run to 309 digits.
+const double EXPONENT_MAGNITUDE = 1e16;
+const int MINIMUM_EXPONENT_DECIMALS = 2;
+const int MAXIMUM_EXPONENT_DECIMALS = 16;
+// The characters of an exponent label besides its decimals: "1." and "e+308".
+const int EXPONENT_FRAME = 7;
+const int READOUT_DECIMALS = 5;
 
 // The extent an axis is fitted to, the whole plot's when there is no finite point.
 struct TBounds
@@ -38,6 +51,14 @@ TGraph_Bounds Data_Bounds(const std::vector<TGraphDataSet> &sets)
   return bounds;
 }
 
+// Moves each bound to the next double outward; a bound at the largest double stays, so
+// the other moves alone.
+void Step_Apart(double *low, double *high)
+{
+  *high = Within_Doubles(std::nextafter(*high, INFINITE));
+  *low = Within_Doubles(std::nextafter(*low, -INFINITE));
+}
+
 // Widens a range narrower than the minimum span at both ends. Bounds so large that the
 // widening does not register move to the next doubles instead, so the span is never 0.
 void Widen_Narrow_Range(double *low, double *high)
@@ -47,9 +68,15 @@ void Widen_Narrow_Range(double *low, double *high)
     *low -= HALF_MINIMUM_SPAN;
   }
   if (*high - *low <= 0.0) {
-    *high = std::nextafter(*high, std::numeric_limits<double>::infinity());
-    *low = std::nextafter(*low, -std::numeric_limits<double>::infinity());
+    Step_Apart(low, high);
   }
+}
+
+// Halfway between two values, also where their sum lies beyond the doubles.
+double Midpoint(const double a, const double b)
+{
+  const double sum = a + b;
+  return std::isfinite(sum) ? sum * 0.5 : a * 0.5 + b * 0.5;
 }
 
 // Gives x the y range times the plot's aspect, starting from the centre of the x range.
@@ -58,9 +85,19 @@ void Apply_Equal_Scale(TBounds *bounds, const QRect &plot)
   const int width = std::abs(plot.right() - plot.left());
   const int height = std::abs(plot.top() - plot.bottom());
   const double aspect = height > 0 ? static_cast<double>(width) / height : 1.0;
-  const double centre = (bounds->XMin + bounds->XMax) * 0.5;
-  bounds->XMin = centre + aspect * bounds->YMin;
-  bounds->XMax = centre + aspect * bounds->YMax;
+  const double centre = Midpoint(bounds->XMin, bounds->XMax);
+  bounds->XMin = Within_Doubles(centre + aspect * bounds->YMin);
+  bounds->XMax = Within_Doubles(centre + aspect * bounds->YMax);
+}
+
+// pixels / (high - low), with both halved where their difference lies beyond the doubles.
+double Axis_Scale(const int pixels, const double low, const double high)
+{
+  const double span = high - low;
+  if (std::isfinite(span)) {
+    return static_cast<double>(pixels) / span;
+  }
+  return (pixels * 0.5) / (high * 0.5 - low * 0.5);
 }
 
 // Maps x1 to the plot's left column, x2 to its right, y1 to its bottom row and y2 to its top.
@@ -68,17 +105,38 @@ TGraphMapping Map_Ranges(const double x1, const double x2, const double y1, cons
                          const QRect &plot)
 {
   TGraphMapping mapping;
-  mapping.XScale = static_cast<double>(plot.right() - plot.left()) / (x2 - x1);
+  mapping.XScale = Axis_Scale(plot.right() - plot.left(), x1, x2);
   mapping.XOffset = plot.left() - x1 * mapping.XScale;
-  mapping.YScale = static_cast<double>(plot.top() - plot.bottom()) / (y2 - y1);
+  mapping.YScale = Axis_Scale(plot.top() - plot.bottom(), y1, y2);
   mapping.YOffset = plot.bottom() - y1 * mapping.YScale;
   return mapping;
+}
+
+// The data range under pixels `first` to `last` of an axis. A range that would reach
+// beyond the doubles keeps as much of its span as they hold and slides back inside them,
+// so that a pan stops at their limit and a zoom out there ends at their whole range. The
+// arithmetic works at half scale, where no sum of finite doubles overflows.
+void Pixel_Range(const double scale, const double offset, const int first, const int last,
+                 double *low, double *high)
+{
+  *low = (first - offset) / scale;
+  *high = (last - offset) / scale;
+  if (std::isfinite(*low) && std::isfinite(*high)) {
+    return;
+  }
+  const double half_largest = LARGEST * 0.5;
+  const double quarter_span = std::min(std::abs((last - first) * 0.25 / scale), half_largest);
+  const double half_centre = Within_Doubles(((first + last) * 0.5 - offset) / scale) * 0.5;
+  const double half_low =
+    std::clamp(half_centre - quarter_span, -half_largest, half_largest - 2.0 * quarter_span);
+  *low = Within_Doubles(half_low * 2.0);
+  *high = Within_Doubles((half_low + 2.0 * quarter_span) * 2.0);
 }
 
 // Scales both bounds toward 0 until the span is at most `limit`.
 void Limit_Span(double *low, double *high, const double limit)
 {
-  const double span = *high - *low;
+  const double span = Finite_Span(*low, *high);
   if (span > limit) {
     const double factor = limit / span;
     *low *= factor;
@@ -93,6 +151,28 @@ double Bounded_Log_Argument(const double value)
     return 1.0;
   }
   return std::min(value, std::numeric_limits<double>::max());
+}
+
+// Enough decimals in exponent form that labels a tenth of the span apart differ.
+TLabelDigits Exponent_Digits(const double &magnitude, const double &span)
+{
+  const double ratio = Bounded_Log_Argument(magnitude / Bounded_Log_Argument(span));
+  const int decimals = MINIMUM_EXPONENT_DECIMALS + static_cast<int>(std::ceil(std::log10(ratio)));
+  TLabelDigits digits;
+  digits.Exponent = true;
+  digits.Decimals = std::min(decimals, MAXIMUM_EXPONENT_DECIMALS);
+  digits.Width = digits.Decimals + EXPONENT_FRAME;
+  const double exponent = std::floor(std::log10(std::min(magnitude, LARGEST)));
+  digits.ZeroBelow = 0.5 * std::pow(10.0, exponent - digits.Decimals);
+  return digits;
+}
+
+// The number of a label or readout in its form: fixed-point or exponent.
+QString Label_Number(const bool exponent, const double &value, const int decimals,
+                     const QString &decimal_point)
+{
+  return exponent ? Format_Exponent_Number(value, decimals, decimal_point)
+                  : Format_Number(value, decimals, decimal_point);
 }
 
 }  // namespace
@@ -188,12 +268,14 @@ TGraphFit Fit_Bounds(const TGraph_Bounds &found, const QRect &plot, const double
   }
   Widen_Narrow_Range(&bounds.YMin, &bounds.YMax);
   TGraphFit fit;
-  fit.XSpan = bounds.XMax - bounds.XMin;
-  fit.YSpan = bounds.YMax - bounds.YMin;
+  fit.XSpan = Finite_Span(bounds.XMin, bounds.XMax);
+  fit.YSpan = Finite_Span(bounds.YMin, bounds.YMax);
   const double x_margin = fit.XSpan / MARGIN_PARTS;
   const double y_margin = fit.YSpan / MARGIN_PARTS;
-  fit.Mapping = Map_Ranges(bounds.XMin - x_margin, bounds.XMax + x_margin,
-                           bounds.YMin - y_margin, bounds.YMax + y_margin, plot);
+  fit.Mapping = Map_Ranges(Within_Doubles(bounds.XMin - x_margin),
+                           Within_Doubles(bounds.XMax + x_margin),
+                           Within_Doubles(bounds.YMin - y_margin),
+                           Within_Doubles(bounds.YMax + y_margin), plot);
   return fit;
 }
 
@@ -201,10 +283,12 @@ TGraphMapping Zoom_Mapping(const TGraphMapping &view, const QRect &band, const Q
                            const double &x_fit_span, const double &y_fit_span)
 {
   const QRect rect = Ordered_Corners(band);
-  double x1 = view.Data_X(rect.left());
-  double x2 = view.Data_X(rect.right());
-  double y2 = view.Data_Y(rect.top());
-  double y1 = view.Data_Y(rect.bottom());
+  double x1 = 0.0;
+  double x2 = 0.0;
+  double y1 = 0.0;
+  double y2 = 0.0;
+  Pixel_Range(view.XScale, view.XOffset, rect.left(), rect.right(), &x1, &x2);
+  Pixel_Range(view.YScale, view.YOffset, rect.bottom(), rect.top(), &y1, &y2);
   Limit_Span(&x1, &x2, ZOOM_OUT_LIMIT * x_fit_span);
   Limit_Span(&y1, &y2, ZOOM_OUT_LIMIT * y_fit_span);
   Widen_Narrow_Range(&x1, &x2);
@@ -212,11 +296,23 @@ TGraphMapping Zoom_Mapping(const TGraphMapping &view, const QRect &band, const Q
   return Map_Ranges(x1, x2, y1, y2, plot);
 }
 
+double Finite_Span(const double &low, const double &high)
+{
+  const double span = high - low;
+  if (std::isinf(span) && std::isfinite(low) && std::isfinite(high)) {
+    return std::copysign(LARGEST, span);
+  }
+  return span;
+}
+
 TLabelDigits Label_Digits(const double &magnitude, const double &span)
 {
   TLabelDigits digits;
   if (!(magnitude > 1.0)) {
     return digits;
+  }
+  if (magnitude >= EXPONENT_MAGNITUDE) {
+    return Exponent_Digits(magnitude, span);
   }
   const int span_digits = static_cast<int>(std::trunc(std::log(Bounded_Log_Argument(span))));
   const int magnitude_digits =
@@ -228,17 +324,42 @@ TLabelDigits Label_Digits(const double &magnitude, const double &span)
 
 QString Label_Format(const TLabelDigits &digits)
 {
-  return QString::asprintf("%% %d.%dlf", digits.Width, digits.Decimals);
+  return QString::asprintf(digits.Exponent ? "%% %d.%de" : "%% %d.%dlf", digits.Width,
+                           digits.Decimals);
 }
 
 QString Sample_Format(const TLabelDigits &digits)
 {
-  return QString::asprintf("%%0%d.%dlf", digits.Width, digits.Decimals);
+  return QString::asprintf(digits.Exponent ? "%%0%d.%de" : "%%0%d.%dlf", digits.Width,
+                           digits.Decimals);
 }
 
 QString Format_Label(const QString &format, const double &value)
 {
   return QString::asprintf(format.toLatin1().constData(), value);
+}
+
+QString Tick_Label(const TLabelDigits &digits, const double &value, const QString &decimal_point)
+{
+  const double shown = std::abs(value) < digits.ZeroBelow ? 0.0 : value;
+  return Aligned_Number(Label_Number(digits.Exponent, shown, digits.Decimals, decimal_point),
+                        digits.Width);
+}
+
+// Zeros before the number, as printf pads a zero with its 0 flag.
+QString Tick_Sample(const TLabelDigits &digits, const QString &decimal_point)
+{
+  QString sample = Label_Number(digits.Exponent, 0.0, digits.Decimals, decimal_point);
+  if (sample.size() < digits.Width) {
+    sample.prepend(QString(digits.Width - sample.size(), QLatin1Char('0')));
+  }
+  return sample;
+}
+
+QString Coordinate_Text(const double &value, const QString &decimal_point)
+{
+  const bool exponent = std::abs(value) >= EXPONENT_MAGNITUDE;
+  return Label_Number(exponent, value, READOUT_DECIMALS, decimal_point);
 }
 
 std::vector<int> Tick_Positions(const int first, const int last, const int spacing)

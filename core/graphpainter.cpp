@@ -320,11 +320,12 @@ void Draw_Markers(QPainter *painter, const TGraphDataSet &set, const TGraphMappi
   });
 }
 
-// The formats of the tick labels and the size of their widest sample text.
+// The digits and separator of the tick labels and the size of their widest sample text.
 struct TLabels
 {
-  QString XFormat;
-  QString YFormat;
+  TLabelDigits XDigits;
+  TLabelDigits YDigits;
+  QString DecimalPoint;
   QSize XSample;
   QSize YSample;
 };
@@ -337,33 +338,52 @@ TLabels Prepare_Labels(QPainter *painter, const TGraph_Scene &scene)
   const double right = view.Data_X(plot.right());
   const double top = view.Data_Y(plot.top());
   const double bottom = view.Data_Y(plot.bottom());
-  const TLabelDigits x_digits =
-    Label_Digits(std::max(std::abs(left), std::abs(right)), std::max(right - left, 1.0));
-  const TLabelDigits y_digits =
-    Label_Digits(std::max(std::abs(top), std::abs(bottom)), std::max(top - bottom, 1.0));
   TLabels labels;
-  labels.XFormat = Label_Format(x_digits);
-  labels.YFormat = Label_Format(y_digits);
-  labels.XSample = Text_Size(painter, Format_Label(Sample_Format(x_digits), 0.0));
-  labels.YSample = Text_Size(painter, Format_Label(Sample_Format(y_digits), 0.0));
+  labels.XDigits = Label_Digits(std::max(std::abs(left), std::abs(right)),
+                                std::max(Finite_Span(left, right), 1.0));
+  labels.YDigits = Label_Digits(std::max(std::abs(top), std::abs(bottom)),
+                                std::max(Finite_Span(bottom, top), 1.0));
+  labels.DecimalPoint = scene.DecimalPoint;
+  labels.XSample = Text_Size(painter, Tick_Sample(labels.XDigits, labels.DecimalPoint));
+  labels.YSample = Text_Size(painter, Tick_Sample(labels.YDigits, labels.DecimalPoint));
   return labels;
+}
+
+std::vector<int> X_Tick_Positions(const TGraph_Scene &scene, const TLabels &labels)
+{
+  const QRect &plot = scene.Layout.Plot;
+  return Tick_Positions(plot.left(), plot.right(), labels.XSample.width());
+}
+
+std::vector<int> Y_Tick_Positions(const TGraph_Scene &scene)
+{
+  const QRect &plot = scene.Layout.Plot;
+  return Tick_Positions(plot.top(), plot.bottom(), scene.Layout.FontHeight);
+}
+
+QString X_Label(const TGraph_Scene &scene, const TLabels &labels, const int x)
+{
+  return Tick_Label(labels.XDigits, scene.Mapping.Data_X(x), labels.DecimalPoint);
+}
+
+QString Y_Label(const TGraph_Scene &scene, const TLabels &labels, const int y)
+{
+  return Tick_Label(labels.YDigits, scene.Mapping.Data_Y(y), labels.DecimalPoint);
 }
 
 // Ticks below the plot area, each with its value centred under it.
 void Draw_X_Ticks(QPainter *painter, const TGraph_Scene &scene, const TLabels &labels,
                   const int line_height)
 {
-  const QRect &plot = scene.Layout.Plot;
   const int width = labels.XSample.width();
   const int height = labels.XSample.height();
-  const int bottom = plot.bottom();
+  const int bottom = scene.Layout.Plot.bottom();
   const int baseline = scene.Layout.XLabel.top() + line_height + height - height / 2;
-  for (const int x : Tick_Positions(plot.left(), plot.right(), width)) {
+  for (const int x : X_Tick_Positions(scene, labels)) {
     painter->setPen(Line_Pen(painter, Qt::lightGray));
     painter->drawLine(x, bottom, x, bottom + line_height / 3);
     painter->setPen(Line_Pen(painter, Qt::black));
-    painter->drawText(QPoint(x - width / 2, baseline),
-                      Format_Label(labels.XFormat, scene.Mapping.Data_X(x)));
+    painter->drawText(QPoint(x - width / 2, baseline), X_Label(scene, labels, x));
   }
 }
 
@@ -372,15 +392,14 @@ void Draw_X_Ticks(QPainter *painter, const TGraph_Scene &scene, const TLabels &l
 void Draw_Y_Ticks(QPainter *painter, const TGraph_Scene &scene, const TLabels &labels,
                   const int line_height)
 {
-  const QRect &plot = scene.Layout.Plot;
-  const int left = plot.left();
+  const int left = scene.Layout.Plot.left();
   const int label_x = scene.Layout.YLabel.right() - labels.YSample.width();
-  for (const int y : Tick_Positions(plot.top(), plot.bottom(), scene.Layout.FontHeight)) {
+  for (const int y : Y_Tick_Positions(scene)) {
     painter->setPen(Line_Pen(painter, Qt::lightGray));
     painter->drawLine(left - line_height / 2, y, left, y);
     painter->setPen(Line_Pen(painter, Qt::black));
     painter->drawText(QPoint(label_x, y + labels.YSample.height() / 2 - 1),
-                      Format_Label(labels.YFormat, scene.Mapping.Data_Y(y)));
+                      Y_Label(scene, labels, y));
   }
 }
 
@@ -519,6 +538,19 @@ void Draw_Graph(QPainter *painter, const TGraph_Scene &scene)
   Draw_Data_Sets(painter, scene);
 }
 
+TGraph_Tick_Labels Tick_Labels(QPainter *painter, const TGraph_Scene &scene)
+{
+  const TLabels labels = Prepare_Labels(painter, scene);
+  TGraph_Tick_Labels texts;
+  for (const int x : X_Tick_Positions(scene, labels)) {
+    texts.X.push_back(X_Label(scene, labels, x));
+  }
+  for (const int y : Y_Tick_Positions(scene)) {
+    texts.Y.push_back(Y_Label(scene, labels, y));
+  }
+  return texts;
+}
+
 // The layouts are computed for a rectangle at the origin; the painter is moved to the
 // rectangle's corner, so any rectangle is honoured as a whole. The painter's own state is
 // restored afterwards as well.
@@ -530,6 +562,7 @@ void Paint_Graph(QPainter *painter, const QRect &rect, const TGraph_Content &con
   scene.Sets = content.Sets;
   scene.Border = border;
   scene.ColumnRuns = content.ColumnRuns;
+  scene.DecimalPoint = content.DecimalPoint;
   if (compact) {
     scene.Layout = Compact_Layout(rect.width(), rect.height(), font_height);
   } else {

@@ -34,11 +34,22 @@ struct TGraph_Scene
   TGraph_Titles Titles;
   bool Border = true;
   bool ColumnRuns = true;
+  // The decimal separator of the tick labels.
+  QString DecimalPoint = QStringLiteral(".");
 };
 
 // Draws ticks, labels, zero lines, frames, titles and the data sets with any painter: a
 // widget's, an image's, an SVG or PDF generator's.
 void Draw_Graph(QPainter *painter, const TGraph_Scene &scene);
+
+// The tick labels Draw_Graph writes with this painter's font: below the plot from left to
+// right, and beside it from top to bottom.
+struct TGraph_Tick_Labels
+{
+  std::vector<QString> X;
+  std::vector<QString> Y;
+};
+TGraph_Tick_Labels Tick_Labels(QPainter *painter, const TGraph_Scene &scene);
 
 // What a graph shows, wherever it is drawn.
 struct TGraph_Content
@@ -48,6 +59,9 @@ struct TGraph_Content
   double MinYExtent = 5e-6;
   bool EqualScale = false;
   bool ColumnRuns = true;
+  // The decimal separator of the tick labels: the C form's point unless a viewer's
+  // locale has another.
+  QString DecimalPoint = QStringLiteral(".");
 };
 
 // Which data range a drawing shows: fitted to the data, or the range under `Plot` of

@@ -1,5 +1,7 @@
 #include "core/graphwidget.h"
 
+#include "core/numberformat.h"
+
 #include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -14,11 +16,13 @@
 namespace {
 
 const double DEFAULT_MINIMUM_Y_EXTENT = 5e-5;
-const char READOUT_FORMAT[] = "%.5lf,   %.5lf";
 
-QString Readout_Text(const double x, const double y)
+// The coordinates apart by a comma, or by a semicolon where the comma is the decimal
+// separator.
+QString Readout_Text(const TVector2 &point, const QString &decimal_point)
 {
-  return QString::asprintf(READOUT_FORMAT, x, y);
+  const QLatin1String gap(decimal_point == QLatin1String(",") ? ";   " : ",   ");
+  return Coordinate_Text(point.x, decimal_point) + gap + Coordinate_Text(point.y, decimal_point);
 }
 
 // The pointer's position in the widget, at whole pixels.
@@ -37,7 +41,6 @@ TGraphWidget::TGraphWidget(QWidget *parent, const Qt::WindowFlags flags)
   : QWidget(parent, flags)
 {
   d_Layout.FontHeight = QFontMetrics(font()).height();
-  d_Readout = Readout_Text(0.0, 0.0);
   setMouseTracking(true);
   setSizePolicy(QSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding,
                             QSizePolicy::DefaultType));
@@ -268,7 +271,7 @@ QRect TGraphWidget::Plot_Rect() const
 
 QString TGraphWidget::Readout() const
 {
-  return d_Readout;
+  return Readout_Text(d_ReadoutPoint, Decimal_Point(locale()));
 }
 
 TGraph_Content TGraphWidget::Content() const
@@ -279,6 +282,7 @@ TGraph_Content TGraphWidget::Content() const
   content.MinYExtent = d_MinYExtent;
   content.EqualScale = d_EqualScale;
   content.ColumnRuns = d_ColumnRuns;
+  content.DecimalPoint = Decimal_Point(locale());
   return content;
 }
 
@@ -341,6 +345,7 @@ TGraph_Scene TGraphWidget::Scene()
   scene.Mapping = d_Mapping;
   scene.Titles = TGraph_Titles{d_Title, d_HTitle, d_VTitle};
   scene.ColumnRuns = d_ColumnRuns;
+  scene.DecimalPoint = Decimal_Point(locale());
   return scene;
 }
 
@@ -400,6 +405,16 @@ void TGraphWidget::Render_Outside(QPainter *Device, const QRect &rect, const boo
   Paint_Graph(Device, rect, Content(), view, border, compact);
 }
 
+// Labels and readout take the decimal separator of the new locale; the view stays.
+void TGraphWidget::changeEvent(QEvent *event)
+{
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::LocaleChange && !d_Pixmap.isNull()) {
+    Render_Pixmap_Zoomed(d_Layout.Plot, false);
+    update();
+  }
+}
+
 // A new size always returns to the fitted view.
 void TGraphWidget::resizeEvent(QResizeEvent *event)
 {
@@ -453,9 +468,10 @@ void TGraphWidget::Draw_Readout(QPainter *painter)
 {
   const QPen saved_pen = painter->pen();
   painter->setPen(QPen(Qt::lightGray));
-  const QRect bounds = painter->boundingRect(QRect(), 0, d_Readout);
+  const QString readout = Readout();
+  const QRect bounds = painter->boundingRect(QRect(), 0, readout);
   painter->drawText(QPoint(d_Layout.Plot.right() - bounds.width(), d_Layout.Plot.top() + bounds.height()),
-                    d_Readout);
+                    readout);
   painter->setPen(saved_pen);
 }
 
@@ -563,7 +579,7 @@ void TGraphWidget::Update_Readout(const QPoint &point)
     return;
   }
   const TGraphMapping view = Mapping();
-  d_Readout = Readout_Text(view.Data_X(point.x()), view.Data_Y(point.y()));
+  d_ReadoutPoint = TVector2(view.Data_X(point.x()), view.Data_Y(point.y()));
   repaint();
 }
 

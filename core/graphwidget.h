@@ -21,7 +21,8 @@ class QResizeEvent;
 // Plots indexed data sets against fitted linear axes with ticks, labels and three titles,
 // drawn by Draw_Graph into an image that the widget keeps. A left drag zooms to a rubber
 // band, a right drag pans, a right click zooms out and the pointer over the plot area
-// shows its data coordinates.
+// shows its data coordinates. Labels and readout show numbers with the decimal separator
+// of the widget's locale, and so do drawings of Content() elsewhere.
 class TGraphWidget : public QWidget
 {
   Q_OBJECT
@@ -93,6 +94,7 @@ protected:
   void mouseMoveEvent(QMouseEvent *event) override;
   void paintEvent(QPaintEvent *event) override;
   void resizeEvent(QResizeEvent *event) override;
+  void changeEvent(QEvent *event) override;
 
 private:
   bool Is_Set_Index(int Set) const;
@@ -130,7 +132,8 @@ private:
   double d_XFitSpan = 0.0;
   double d_YFitSpan = 0.0;
   QPixmap d_Pixmap;
-  QString d_Readout;
+  // The data coordinates the readout shows.
+  TVector2 d_ReadoutPoint;
   QRect d_BandRect;
   bool d_BandVisible = false;
   bool d_LeftArmed = false;

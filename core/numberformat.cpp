@@ -1,6 +1,7 @@
 #include "core/numberformat.h"
 
 #include <QLatin1Char>
+#include <QLatin1String>
 
 #include <charconv>
 #include <cmath>
@@ -86,14 +87,69 @@ bool Format_Exactly(const double &value, const int precision, char *buffer, int 
   return true;
 }
 
+// The text of a number in the C form as a QString, its point replaced by the separator.
+QString Latin1_Number(const char *text, const int length, const QString &decimal_point)
+{
+  const void *const found = std::memchr(text, '.', static_cast<std::size_t>(length));
+  if (!found || decimal_point == QLatin1String(".")) {
+    return QString::fromLatin1(text, length);
+  }
+  const int before = static_cast<int>(static_cast<const char *>(found) - text);
+  QString number;
+  number.reserve(length - 1 + decimal_point.size());
+  number += QLatin1String(text, before);
+  number += decimal_point;
+  number += QLatin1String(text + before + 1, length - before - 1);
+  return number;
+}
+
 }  // namespace
 
 QString Format_Number(const double &value, const int precision)
 {
+  return Format_Number(value, precision, QStringLiteral("."));
+}
+
+QString Format_Number(const double &value, const int precision, const QString &decimal_point)
+{
   char buffer[BUFFER_SIZE];
   int length = 0;
   if (Format_Exactly(value, precision, buffer, &length)) {
-    return QString::fromLatin1(buffer, length);
+    return Latin1_Number(buffer, length, decimal_point);
   }
-  return QStringLiteral("%1").arg(value, 0, 'f', precision, QLatin1Char(' '));
+  return With_Decimal_Point(QStringLiteral("%1").arg(value, 0, 'f', precision, QLatin1Char(' ')),
+                            decimal_point);
+}
+
+QString Aligned_Number(QString number, const int width)
+{
+  if (!number.startsWith(QLatin1Char('-'))) {
+    number.prepend(QLatin1Char(' '));
+  }
+  if (number.size() < width) {
+    number.prepend(QString(width - number.size(), QLatin1Char(' ')));
+  }
+  return number;
+}
+
+QString Format_Exponent_Number(const double &value, const int precision,
+                               const QString &decimal_point)
+{
+  return With_Decimal_Point(QString::number(value, 'e', precision), decimal_point);
+}
+
+QString Decimal_Point(const QLocale &locale)
+{
+  return QString(locale.decimalPoint());
+}
+
+QString With_Decimal_Point(QString text, const QString &decimal_point)
+{
+  if (decimal_point != QLatin1String(".")) {
+    const int point = static_cast<int>(text.indexOf(QLatin1Char('.')));
+    if (point >= 0) {
+      text.replace(point, 1, decimal_point);
+    }
+  }
+  return text;
 }

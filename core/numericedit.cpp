@@ -191,7 +191,16 @@ void TDoubleEdit::Text_Edited(const QString &text)
 
 void TDoubleEdit::Update_Text()
 {
-  setText(Format_Number(d_value, d_precision));
+  setText(Format_Number(d_value, d_precision, Decimal_Point(locale())));
+}
+
+// Typing under way stays as it is; a shown value takes the new decimal separator.
+void TDoubleEdit::changeEvent(QEvent *event)
+{
+  QLineEdit::changeEvent(event);
+  if (event->type() == QEvent::LocaleChange && !d_edit.editing) {
+    Update_Text();
+  }
 }
 
 void TDoubleEdit::Finish_Edit()

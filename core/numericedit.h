@@ -62,8 +62,9 @@ private:
   TField_Edit d_edit;
 };
 
-// A line edit that stands for a double, shown with a fixed number of decimals (0 to 15).
-// Same reading and signal rules as TIntEdit.
+// A line edit that stands for a double, shown with a fixed number of decimals (0 to 15)
+// and the decimal separator of the field's locale. Same reading and signal rules as
+// TIntEdit.
 class TDoubleEdit : public QLineEdit
 {
   Q_OBJECT
@@ -84,6 +85,7 @@ protected:
   bool event(QEvent *event) override;
   void keyPressEvent(QKeyEvent *event) override;
   void focusOutEvent(QFocusEvent *event) override;
+  void changeEvent(QEvent *event) override;
 
 private slots:
   void Text_Edited(const QString &text);

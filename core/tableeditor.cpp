@@ -242,6 +242,7 @@ TEditTable::TEditTable(QWidget *parent) : QTableWidget(parent)
   setItemDelegate(new TTableCellDelegate(this, this));
   d_cell_editor = new TTableLineEditor(this);
   d_cell_editor->hide();
+  d_decimal_point = Decimal_Point(locale());
   setSelectionMode(QAbstractItemView::ExtendedSelection);
   // The table's own cell editor is the only one; the view never opens an item editor.
   setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -431,7 +432,7 @@ QString TEditTable::Cell_Text(const int row, const int column) const
     return QString();
   }
   ++d_formatting_count;
-  return Format_Number(Value(row, column), d_precision);
+  return Format_Number(Value(row, column), d_precision, d_decimal_point);
 }
 
 void TEditTable::Set_Row_Positions(std::vector<double> positions, const int precision)
@@ -478,7 +479,7 @@ QString TEditTable::Row_Label(const int row) const
   if (d_source || index < d_positions.size()) {
     ++d_formatting_count;
     const double position = d_source ? d_source->Position(row) : d_positions[index];
-    return Format_Number(position, d_label_precision);
+    return Format_Number(position, d_label_precision, d_decimal_point);
   }
   return QString();
 }
@@ -872,6 +873,18 @@ void TEditTable::contextMenuEvent(QContextMenuEvent *event)
   menu.exec(event->globalPos());
 }
 
+// Cells and row labels show the decimal separator of the table's locale, whenever it
+// changes.
+void TEditTable::changeEvent(QEvent *event)
+{
+  QTableWidget::changeEvent(event);
+  if (event->type() == QEvent::LocaleChange) {
+    d_decimal_point = Decimal_Point(locale());
+    Repaint_Cells();
+    Repaint_Labels(d_row_count);
+  }
+}
+
 // A table entered by Tab or a click has its current cell selected, so that the commands
 // act on it at once. A selection kept from before, around the current cell, stays.
 void TEditTable::focusInEvent(QFocusEvent *event)
@@ -984,8 +997,8 @@ void TEditTable::Edit_Current_Value()
   }
   Activate_Cell(row, column);
   const QSignalBlocker blocker(d_cell_editor);
-  d_cell_editor->setText(
-    QString::number(Value(row, column), 'g', QLocale::FloatingPointShortest));
+  d_cell_editor->setText(With_Decimal_Point(
+    QString::number(Value(row, column), 'g', QLocale::FloatingPointShortest), d_decimal_point));
   d_cell_editor->end(false);
 }
 

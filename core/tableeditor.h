@@ -83,9 +83,11 @@ public:
   // Stores and shows a whole column from the first row on, emitting nothing; values
   // beyond the last row are ignored.
   void Set_Column(int column, const std::vector<double> &values);
-  // The text a cell shows: its value at the display precision, blank until written.
+  // The text a cell shows: its value at the display precision with the decimal separator
+  // of the table's locale, blank until written.
   QString Cell_Text(int row, int column) const;
-  // Rows are labelled with their positions at the given precision, formatted when shown.
+  // Rows are labelled with their positions at the given precision, formatted when shown
+  // with the decimal separator of the table's locale, as cells are.
   void Set_Row_Positions(std::vector<double> positions, int precision);
   // Fixed label texts from the first row on; they take the place of positions.
   void Set_Row_Labels(const QStringList &labels);
@@ -133,6 +135,7 @@ signals:
 protected:
   void keyPressEvent(QKeyEvent *event) override;
   void focusInEvent(QFocusEvent *event) override;
+  void changeEvent(QEvent *event) override;
   QItemSelectionModel::SelectionFlags selectionCommand(
     const QModelIndex &index, const QEvent *event = nullptr) const override;
   void contextMenuEvent(QContextMenuEvent *event) override;
@@ -209,6 +212,8 @@ private:
   int d_selection_right = -1;
   int d_selection_bottom = -1;
   int d_precision = 1;
+  // The separator of the numbers shown, from the table's locale.
+  QString d_decimal_point = QStringLiteral(".");
 };
 
 #endif

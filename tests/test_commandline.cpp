@@ -75,13 +75,18 @@ struct TRun
   QByteArray error;
 };
 
-// Runs the real program with no display at all.
-TRun Run_Program(const QStringList &arguments)
+// Runs the real program with no display at all, in the given locale unless it is empty.
+TRun Run_Program(const QStringList &arguments, const QString &locale = QString())
 {
   QProcess process;
   QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
   for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
     environment.remove(QString::fromLatin1(name));
+  }
+  if (!locale.isEmpty()) {
+    for (const char *name : {"LC_ALL", "LC_NUMERIC", "LANG"}) {
+      environment.insert(QString::fromLatin1(name), locale);
+    }
   }
   process.setProcessEnvironment(environment);
   process.start(QString::fromLocal8Bit(qgetenv("VANDREL_PROGRAM")), arguments);
@@ -484,6 +489,39 @@ private slots:
       QVERIFY(Curve_Pixels(image, false) > 100);
       QVERIFY(Curve_Pixels(image, true) > 100);
     }
+  }
+
+  void exports_keep_the_c_form_in_any_locale_data()
+  {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("c_form");
+    QTest::newRow("png") << "graph.png" << "^.PNG";
+    QTest::newRow("svg") << "graph.svg" << ">\\s*-?\\d+\\.\\d+</text>";
+    QTest::newRow("csv") << "table.csv" << "\n-10,0\\.9\n";
+    QTest::newRow("tsv") << "table.tsv" << "^-10\t0\\.9\n";
+    QTest::newRow("document") << "again.vandrel" << "\\s0\\.1,\n";
+  }
+
+  // Files and the graphs the command line draws keep the C form whatever the user's
+  // locale: the same bytes under a German locale as under C.
+  void exports_keep_the_c_form_in_any_locale()
+  {
+    QFETCH(QString, name);
+    QFETCH(QString, c_form);
+    QTemporaryDir folder;
+    QString error;
+    QVERIFY(Write_Document(folder.filePath("a.vandrel"), Sample_Content(), &error));
+    QByteArray outputs[2];
+    const QString locales[2] = {"C.UTF-8", "de_DE.UTF-8"};
+    for (int i = 0; i < 2; ++i) {
+      const QString output = folder.filePath(locales[i] + name);
+      const TRun run = Run_Program({"--export", output, folder.filePath("a.vandrel")}, locales[i]);
+      QVERIFY2(run.status == EXIT_DONE, run.error.constData());
+      outputs[i] = Read_All(output);
+    }
+    QVERIFY(outputs[0].size() > 100);
+    QVERIFY(QRegularExpression(c_form).match(QString::fromLatin1(outputs[0])).hasMatch());
+    QCOMPARE(outputs[1], outputs[0]);
   }
 
   // A data file's graph: the output lies on the input, so its colour is drawn.

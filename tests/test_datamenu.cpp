@@ -1,3 +1,5 @@
+#include "core/graphwidget.h"
+#include "core/numericedit.h"
 #include "core/tableeditor.h"
 #include "src/files/dataimport.h"
 #include "src/document/document.h"
@@ -37,6 +39,39 @@ public:
   }
 
   QString Status() const { return d_window->statusBar()->currentMessage(); }
+
+  QString Label(const QString &group, const int row) const
+  {
+    return d_window->findChild<TEditTable *>(group + "_table")->Row_Label(row);
+  }
+
+  QString Field(const QString &name) const
+  {
+    return d_window->findChild<TDoubleEdit *>(name)->text();
+  }
+
+  // Every file the window writes: the document, both tables and the graph.
+  QList<QByteArray> Exports(const QTemporaryDir &folder, const QString &prefix)
+  {
+    QList<QByteArray> files;
+    for (const char *suffix : {".vandrel", ".csv", ".tsv", ".png"}) {
+      const QString path = folder.filePath(prefix + suffix);
+      d_dialogs->export_name = path;
+      d_dialogs->save_name = path;
+      const QString kind(suffix);
+      bool written = false;
+      if (kind == ".vandrel") {
+        written = d_window->File_Commands()->Save_Document_As();
+      } else if (kind == ".png") {
+        written = d_window->Data_Commands()->Export_Graph();
+      } else {
+        written = d_window->Data_Commands()->Export_Output();
+      }
+      QFile file(path);
+      files << (written && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
+    }
+    return files;
+  }
 };
 
 QString Write_Text(const QTemporaryDir &folder, const QString &name, const QByteArray &text)
@@ -281,6 +316,57 @@ private slots:
                || window.Dialogs().errors[0].contains(folder.filePath(name)),
              qPrintable(window.Dialogs().errors[0]));
     QVERIFY(!QFile::exists(folder.filePath(name)));
+  }
+
+  void numbers_on_screen_follow_the_locale_data()
+  {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("point");
+    QTest::newRow("C") << QLocale::c() << ".";
+    QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates) << ".";
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << ",";
+  }
+
+  // Under the user's locale the window shows its decimal separator in cells, row labels,
+  // range fields, the import message and the graph, and writes the graph it shows; the
+  // document and the tables it writes are byte for byte those written under C.
+  void numbers_on_screen_follow_the_locale()
+  {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, point);
+    QTemporaryDir folder;
+    const QString data = Write_Text(folder, "uneven.csv", "0.5,1.25\n1.5,2\n5.5,3\n");
+    const QLocale before = QLocale();
+    QList<QByteArray> in_c;
+    {
+      QLocale::setDefault(QLocale::c());
+      TWindow window;
+      QLocale::setDefault(before);
+      QVERIFY(window->File_Commands()->Open_File(data));
+      in_c = window.Exports(folder, "c");
+    }
+    QLocale::setDefault(locale);
+    TWindow window;
+    QLocale::setDefault(before);
+    QVERIFY(window->File_Commands()->Open_File(data));
+    const auto shown = [&point](const char *text) { return QString(text).replace('.', point); };
+    QCOMPARE(window.Status(), "Resampled uneven.csv onto 3 evenly spaced rows from "
+                                + shown("0.5") + " to " + shown("5.5") + " by " + shown("2.5")
+                                + ".");
+    QCOMPARE(window.Cell("input", 0), shown("1.3"));
+    QCOMPARE(window.Label("input", 1), shown("3.000"));
+    QCOMPARE(window.Label("output", 2), shown("5.500"));
+    QCOMPARE(window.Field("input_start"), shown("0.5"));
+    QCOMPARE(window.Field("input_increment"), shown("2.5"));
+    QCOMPARE(window->findChild<TGraphWidget *>("graph_widget")->Content().DecimalPoint, point);
+    const QList<QByteArray> written = window.Exports(folder, "shown");
+    QCOMPARE(written.size(), 4);
+    for (int i = 0; i < 3; ++i) {
+      QVERIFY(written[i].size() > 20);
+      QCOMPARE(written[i], in_c[i]);
+    }
+    QVERIFY(!QImage::fromData(written[3], "PNG").isNull());
+    QCOMPARE(written[3] == in_c[3], point == QLatin1String("."));
   }
 
   // The graph is the one the graph window draws: both curves, at the default size while

@@ -1,4 +1,5 @@
 #include "core/graphwidget.h"
+#include "core/numberformat.h"
 #include "tests/failure_recorder.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ namespace {
 
 const double NOT_A_NUMBER = std::numeric_limits<double>::quiet_NaN();
 const double INFINITE = std::numeric_limits<double>::infinity();
+const double LARGEST = std::numeric_limits<double>::max();
 
 std::vector<TAssertion_Failure> &failures = Recorded_Failures();
 
@@ -40,6 +42,28 @@ TRange Visible_Range(const TGraphMapping &mapping, const QRect &plot)
 bool Near(const double actual, const double expected)
 {
   return std::abs(actual - expected) <= 1e-9 * std::max(1.0, std::abs(expected));
+}
+
+// A mapping with finite, non-zero scales whose visible range is finite and ordered.
+bool Usable(const TGraphMapping &mapping, const QRect &plot)
+{
+  const TRange range = Visible_Range(mapping, plot);
+  const bool finite = std::isfinite(mapping.XScale) && std::isfinite(mapping.YScale)
+                      && std::isfinite(mapping.XOffset) && std::isfinite(mapping.YOffset)
+                      && std::isfinite(range.Left) && std::isfinite(range.Right)
+                      && std::isfinite(range.Bottom) && std::isfinite(range.Top);
+  return finite && mapping.XScale > 0.0 && mapping.YScale < 0.0 && range.Left < range.Right
+         && range.Bottom < range.Top;
+}
+
+// The C text with its point replaced by the separator.
+QString Localized(QString text, const QString &separator)
+{
+  const int point = static_cast<int>(text.indexOf(QLatin1Char('.')));
+  if (point >= 0) {
+    text.replace(point, 1, separator);
+  }
+  return text;
 }
 
 QString Describe(const TRange &range)
@@ -311,8 +335,14 @@ private slots:
     QTest::newRow("magnitude 0.5") << 0.5 << 1.0 << 6 << 5 << "% 6.5lf";
     QTest::newRow("magnitude exactly 1") << 1.0 << 7.0 << 6 << 5 << "% 6.5lf";
     QTest::newRow("fitted -1 .. 1") << 1.04 << 2.08 << 6 << 5 << "% 6.5lf";
-    QTest::newRow("magnitude 1e308") << 1e308 << 1e308 << 309 << 0 << "% 309.0lf";
-    QTest::newRow("infinite") << INFINITE << INFINITE << 309 << 0 << "% 309.0lf";
+    QTest::newRow("below 1e16, fixed") << 9.9e15 << 1000.0 << 16 << 0 << "% 16.0lf";
+    QTest::newRow("1e16, exponent") << 1e16 << 1e16 << 9 << 2 << "% 9.2e";
+    QTest::newRow("1e16 over a span of 100") << 1e16 << 100.0 << 23 << 16 << "% 23.16e";
+    QTest::newRow("magnitude 1e308") << 1e308 << 1e308 << 9 << 2 << "% 9.2e";
+    QTest::newRow("largest double over its span")
+      << LARGEST << LARGEST << 9 << 2 << "% 9.2e";
+    QTest::newRow("1e308 over a span of 1e300") << 1e308 << 1e300 << 17 << 10 << "% 17.10e";
+    QTest::newRow("infinite") << INFINITE << INFINITE << 23 << 16 << "% 23.16e";
     QTest::newRow("undefined") << NOT_A_NUMBER << NOT_A_NUMBER << 6 << 5 << "% 6.5lf";
     QTest::newRow("undefined span") << 20.0 << NOT_A_NUMBER << 7 << 5 << "% 7.5lf";
   }
@@ -330,15 +360,129 @@ private slots:
     QCOMPARE(Label_Format(digits), format);
   }
 
-  // A width of 309 and more digits than that must come out whole.
-  void huge_labels_are_complete()
+  // Labels at the largest doubles are short, whole and tell their ticks apart.
+  void huge_labels_are_short()
   {
-    const TLabelDigits digits = Label_Digits(std::numeric_limits<double>::max(), 1e300);
-    const QString label = Format_Label(Label_Format(digits), -std::numeric_limits<double>::max());
-    QCOMPARE(label.length(), 310);
-    QVERIFY(label.startsWith("-17976931348623157"));
-    QCOMPARE(Format_Label(Sample_Format(digits), 0.0), QString(309, QLatin1Char('0')));
+    const TLabelDigits digits = Label_Digits(LARGEST, LARGEST);
+    QCOMPARE(Tick_Label(digits, -LARGEST, "."), QString("-1.80e+308"));
+    QCOMPARE(Tick_Label(digits, 1.44e308, "."), QString(" 1.44e+308"));
+    QCOMPARE(Tick_Sample(digits, "."), QString("00.00e+00"));
+    QCOMPARE(Tick_Label(digits, 3.06e292, "."), QString(" 0.00e+00"));
+    QCOMPARE(Tick_Label(digits, -6e305, "."), QString("-6.00e+305"));
+    QCOMPARE(Label_Digits(9.9e15, 1000.0).ZeroBelow, 0.0);
+    const TLabelDigits zoomed = Label_Digits(LARGEST, 1e300);
+    QVERIFY(Tick_Label(zoomed, LARGEST, ".") != Tick_Label(zoomed, LARGEST - 1e299, "."));
     QVERIFY(Format_Label("% 6.3lf", 1e300).length() > 300);
+  }
+
+  void tick_labels_keep_the_printf_digits_data()
+  {
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("C") << QLocale::c();
+    QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany);
+  }
+
+  // Tick labels, their samples and readout coordinates are the texts the printf formats
+  // give, with the locale's decimal separator in place of the point: under C and English
+  // the very same texts.
+  void tick_labels_keep_the_printf_digits()
+  {
+    QFETCH(QLocale, locale);
+    const QString point = Decimal_Point(locale);
+    const double magnitudes[] = {0.5, 3.0, 150.0, 2.5e4, 7.7e9, 9.9e15, 1e16, 3e100, LARGEST};
+    const double spans[] = {1.0, 2.08, 10.0, 1000.0, 1e7, 1e15, 1e300, LARGEST};
+    const double values[] = {0.0, -0.0, 1e-7, -0.000004, 0.5, -1.25, 3.14159265, -99.999999,
+                             1234.5678, -2.5e4, 7.7e9, -9.9e15, 1.5e16, -3e100, LARGEST};
+    int compared = 0;
+    for (const double magnitude : magnitudes) {
+      for (const double span : spans) {
+        const TLabelDigits digits = Label_Digits(magnitude, span);
+        QCOMPARE(Tick_Sample(digits, point),
+                 Localized(Format_Label(Sample_Format(digits), 0.0), point));
+        for (const double value : values) {
+          const double shown = std::abs(value) < digits.ZeroBelow ? 0.0 : value;
+          QCOMPARE(Tick_Label(digits, value, point),
+                   Localized(Format_Label(Label_Format(digits), shown), point));
+          ++compared;
+        }
+      }
+    }
+    QVERIFY(compared > 1000);
+    for (const double value : values) {
+      const QString expected = std::abs(value) < 1e16 ? QString::asprintf("%.5lf", value)
+                                                      : QString::asprintf("%.5e", value);
+      QCOMPARE(Coordinate_Text(value, point), Localized(expected, point));
+    }
+  }
+
+  void fit_at_the_double_limit_data()
+  {
+    QTest::addColumn<Point_List>("points");
+    QTest::addColumn<bool>("equal");
+    const Point_List largest{TVector2(0.0, -LARGEST), TVector2(5.0, LARGEST),
+                             TVector2(10.0, -LARGEST)};
+    QTest::newRow("largest values") << largest << false;
+    QTest::newRow("1e308 and -1e308")
+      << Point_List{TVector2(0.0, 1e308), TVector2(10.0, -1e308)} << false;
+    QTest::newRow("one huge, one tiny")
+      << Point_List{TVector2(0.0, 1e308), TVector2(10.0, 1e-308)} << false;
+    QTest::newRow("largest positions")
+      << Point_List{TVector2(-LARGEST, 1.0), TVector2(LARGEST, 2.0)} << false;
+    QTest::newRow("one point at the largest double")
+      << Point_List{TVector2(LARGEST, LARGEST)} << false;
+    QTest::newRow("largest positions, equal scale")
+      << Point_List{TVector2(LARGEST, -LARGEST), TVector2(LARGEST * 0.9, LARGEST)} << true;
+  }
+
+  // Fit, zoom in, zoom out and pan keep every mapping finite, every visible range finite
+  // and ordered; the fitted view shows every point inside the plot.
+  void fit_at_the_double_limit()
+  {
+    QFETCH(Point_List, points);
+    QFETCH(bool, equal);
+    const QRect plot = Corners(119, 34, 583, 403);
+    const TGraphFit fit = Fit_Mapping(One_Set(points), plot, 5e-6, equal);
+    QVERIFY(std::isfinite(fit.XSpan) && fit.XSpan > 0.0);
+    QVERIFY(std::isfinite(fit.YSpan) && fit.YSpan > 0.0);
+    QVERIFY2(Usable(fit.Mapping, plot), qPrintable(Describe(Visible_Range(fit.Mapping, plot))));
+    for (const TVector2 &point : points) {
+      const double column = point.x * fit.Mapping.XScale + fit.Mapping.XOffset;
+      const double row = point.y * fit.Mapping.YScale + fit.Mapping.YOffset;
+      QVERIFY(column >= plot.left() - 1 && column <= plot.right() + 1);
+      QVERIFY(row >= plot.top() - 1 && row <= plot.bottom() + 1);
+    }
+    TGraphMapping view = fit.Mapping;
+    const QRect band(plot.center() - QPoint(40, 30), plot.center() + QPoint(40, 30));
+    view = Zoom_Mapping(view, band, plot, fit.XSpan, fit.YSpan);
+    QVERIFY2(Usable(view, plot), qPrintable(Describe(Visible_Range(view, plot))));
+    for (int i = 0; i < 6; ++i) {
+      view = Zoom_Mapping(view, Zoom_Out_Rect(plot), plot, fit.XSpan, fit.YSpan);
+      QVERIFY2(Usable(view, plot), qPrintable(Describe(Visible_Range(view, plot))));
+    }
+    for (const QPoint &step : {QPoint(300, 0), QPoint(-300, 0), QPoint(0, 300), QPoint(0, -300)}) {
+      for (int i = 0; i < 4; ++i) {
+        view = Zoom_Mapping(view, plot.translated(step), plot, fit.XSpan, fit.YSpan);
+        QVERIFY2(Usable(view, plot), qPrintable(Describe(Visible_Range(view, plot))));
+      }
+    }
+  }
+
+  // A pan that reaches the limit of the doubles stops there: the span stays.
+  void pan_stops_at_the_double_limit()
+  {
+    const QRect plot = Corners(0, 0, 400, 300);
+    const TGraphFit fit =
+      Fit_Mapping(One_Set({TVector2(0.0, 0.0), TVector2(1e308, 1.0)}), plot, 5e-6, false);
+    TGraphMapping view = fit.Mapping;
+    const TRange before = Visible_Range(view, plot);
+    for (int i = 0; i < 5; ++i) {
+      view = Zoom_Mapping(view, plot.translated(200, 0), plot, fit.XSpan, fit.YSpan);
+    }
+    const TRange after = Visible_Range(view, plot);
+    QVERIFY(Usable(view, plot));
+    QCOMPARE(after.Right, LARGEST);
+    QVERIFY(std::abs((after.Right - after.Left) / (before.Right - before.Left) - 1.0) < 1e-6);
   }
 
   void ticks_data()

@@ -14,6 +14,8 @@
 #include <memory>
 #include <vector>
 
+Q_DECLARE_METATYPE(Point_List)
+
 namespace {
 
 const QRgb LINE_COLOR = qRgb(0, 0, 200);
@@ -155,6 +157,42 @@ public:
     return false;
   }
 };
+
+// The scene the widget draws for its layout, mapping and locale, built from what it tells.
+TGraph_Scene Widget_Scene(const TGraphWidget &graph)
+{
+  const TGraph_Content content = graph.Content();
+  TGraph_Scene scene;
+  scene.Sets = content.Sets;
+  scene.Titles = content.Titles;
+  scene.DecimalPoint = content.DecimalPoint;
+  scene.Layout = Frame_Layout(graph.width(), graph.height(), QFontMetrics(graph.font()).height());
+  scene.Mapping = graph.Mapping();
+  return scene;
+}
+
+// The scene drawn as the widget draws its image: through a viewport one pixel smaller.
+QImage Scene_Image(const TGraph_Scene &scene, const QSize &shown)
+{
+  QImage drawn(scene.Layout.Whole.size(), QImage::Format_RGB32);
+  drawn.fill(Qt::white);
+  QPainter painter(&drawn);
+  painter.setWindow(0, 0, scene.Layout.Whole.width(), scene.Layout.Whole.height());
+  painter.setViewport(0, 0, scene.Layout.Whole.right(), scene.Layout.Whole.bottom());
+  Draw_Graph(&painter, scene);
+  painter.end();
+  return drawn.copy(QRect(QPoint(0, 0), shown));
+}
+
+TGraph_Tick_Labels Scene_Labels(const TGraph_Scene &scene)
+{
+  QImage image(scene.Layout.Whole.size(), QImage::Format_RGB32);
+  QPainter painter(&image);
+  return Tick_Labels(&painter, scene);
+}
+
+const QLocale GERMAN(QLocale::German, QLocale::Germany);
+const QLocale ENGLISH(QLocale::English, QLocale::UnitedStates);
 
 }  // namespace
 
@@ -722,22 +760,114 @@ private slots:
       Drag(graph.get(), Qt::RightButton, {centre, centre + QPoint(-23, 17)});
     }
     const QImage shown = graph->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(Scene_Image(Widget_Scene(*graph), shown.size()), shown);
+  }
 
-    const TGraph_Content content = graph->Content();
-    TGraph_Scene scene;
-    scene.Sets = content.Sets;
-    scene.Titles = content.Titles;
-    scene.Layout = Frame_Layout(graph->width(), graph->height(),
-                                QFontMetrics(graph->font()).height());
-    scene.Mapping = graph->Mapping();
-    QImage drawn(scene.Layout.Whole.size(), QImage::Format_RGB32);
-    drawn.fill(Qt::white);
-    QPainter painter(&drawn);
-    painter.setWindow(0, 0, scene.Layout.Whole.width(), scene.Layout.Whole.height());
-    painter.setViewport(0, 0, scene.Layout.Whole.right(), scene.Layout.Whole.bottom());
-    Draw_Graph(&painter, scene);
-    painter.end();
-    QCOMPARE(drawn.copy(QRect(QPoint(0, 0), shown.size())), shown);
+  void numbers_follow_the_locale_data()
+  {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("separator");
+    QTest::addColumn<QString>("first_x");
+    QTest::addColumn<QString>("first_y");
+    QTest::addColumn<QString>("readout");
+    QTest::newRow("C") << QLocale::c() << "." << "-0.200" << " 10.200"
+                       << "-0.20000,   10.20000";
+    QTest::newRow("English") << ENGLISH << "." << "-0.200" << " 10.200"
+                             << "-0.20000,   10.20000";
+    QTest::newRow("German") << GERMAN << "," << "-0,200" << " 10,200"
+                            << "-0,20000;   10,20000";
+  }
+
+  // Tick labels and readout show the decimal separator of the widget's locale and no
+  // group separator; the widget draws the labels of that separator, also after its locale
+  // changes, and hands it on to drawings elsewhere. Under C and English nothing changes.
+  void numbers_follow_the_locale()
+  {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, separator);
+    QFETCH(QString, first_x);
+    QFETCH(QString, first_y);
+    QFETCH(QString, readout);
+    const auto graph = Shown_Graph(QSize(400, 300));
+    graph->setLocale(QLocale::c());
+    graph->Set_Show_Readout(true);
+    Add_Set(graph.get(), LINE_COLOR, STYLE_LINES, SQUARE_DATA);
+    graph->Update_Graph();
+    graph->Set_Show_Readout(false);
+    const QImage in_c = Grab(graph.get());
+    graph->Set_Show_Readout(true);
+    graph->setLocale(locale);
+    QCOMPARE(graph->Content().DecimalPoint, separator);
+    const TGraph_Scene scene = Widget_Scene(*graph);
+    const TGraph_Tick_Labels labels = Scene_Labels(scene);
+    QVERIFY(labels.X.size() > 2 && labels.Y.size() > 2);
+    QCOMPARE(labels.X.front(), first_x);
+    QCOMPARE(labels.Y.front(), first_y);
+    for (const std::vector<QString> *axis : {&labels.X, &labels.Y}) {
+      for (const QString &label : *axis) {
+        QCOMPARE(label.count(separator), 1);
+        QCOMPARE(label.count(QLatin1Char('.')) + label.count(QLatin1Char(',')), 1);
+      }
+    }
+    Hover(graph.get(), graph->Plot_Rect().topLeft());
+    QCOMPARE(graph->Readout(), readout);
+    graph->Set_Show_Readout(false);
+    const QImage shown = Grab(graph.get());
+    QCOMPARE(Scene_Image(scene, shown.size()), shown);
+    QCOMPARE(shown == in_c, separator == QLatin1String("."));
+  }
+
+  void huge_values_data()
+  {
+    QTest::addColumn<Point_List>("points");
+    const double largest = std::numeric_limits<double>::max();
+    QTest::newRow("largest values")
+      << Point_List{TVector2(0.0, -largest), TVector2(5.0, largest), TVector2(10.0, -largest)};
+    QTest::newRow("1e308 and -1e308") << Point_List{TVector2(0.0, 1e308), TVector2(10.0, -1e308)};
+    QTest::newRow("one huge, one tiny")
+      << Point_List{TVector2(0.0, 1e308), TVector2(10.0, 1e-308)};
+    QTest::newRow("largest positions")
+      << Point_List{TVector2(-largest, 1.0), TVector2(largest, 2.0)};
+  }
+
+  // At the limit of the doubles the axes have short labels, none of them nan or inf, the
+  // readout is a number, and the curve is drawn, by the widget and by the painter alone,
+  // fitted, zoomed out and panned.
+  void huge_values()
+  {
+    QFETCH(Point_List, points);
+    const auto graph = Shown_Graph(QSize(400, 300));
+    graph->setLocale(GERMAN);
+    graph->Set_Show_Readout(true);
+    Add_Set(graph.get(), LINE_COLOR, STYLE_LINES, points);
+    graph->Update_Graph();
+    for (int step = 0; step < 3; ++step) {
+      const TGraph_Tick_Labels labels = Scene_Labels(Widget_Scene(*graph));
+      QVERIFY(!labels.X.empty() && !labels.Y.empty());
+      for (const std::vector<QString> *axis : {&labels.X, &labels.Y}) {
+        for (const QString &label : *axis) {
+          QVERIFY2(!label.contains("nan") && !label.contains("inf") && label.size() <= 12,
+                   qPrintable(label));
+        }
+      }
+      Hover(graph.get(), graph->Plot_Rect().center());
+      const QString readout = graph->Readout();
+      QVERIFY2(!readout.contains("nan") && !readout.contains("inf") && readout.size() < 40,
+               qPrintable(readout));
+      QVERIFY(Count_Color(Grab(graph.get()), Plot_Inside(*graph), LINE_COLOR) > 20);
+      QImage image = White_Image(QSize(500, 400));
+      QPainter painter(&image);
+      Paint_Graph(&painter, image.rect(), graph->Content(), graph->View(), true, false);
+      painter.end();
+      QVERIFY(Count_Color(image, image.rect(), LINE_COLOR) > 20);
+      if (step == 0) {
+        graph->ZoomOut();
+        graph->repaint();
+      } else {
+        const QPoint centre = graph->Plot_Rect().center();
+        Drag(graph.get(), Qt::RightButton, {centre, centre + QPoint(40, 30)});
+      }
+    }
   }
 };
 

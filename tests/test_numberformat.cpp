@@ -17,6 +17,17 @@ QString Reference(const double &value, const int precision)
   return QStringLiteral("%1").arg(value, 0, 'f', precision, QLatin1Char(' '));
 }
 
+// The C text with its point, if any, replaced by the separator.
+QString Localized(const QString &text, const QString &separator)
+{
+  QString localized = text;
+  const int point = static_cast<int>(localized.indexOf(QLatin1Char('.')));
+  if (point >= 0) {
+    localized.replace(point, 1, separator);
+  }
+  return localized;
+}
+
 double From_Bits(const std::uint64_t bits)
 {
   double value = 0.0;
@@ -99,8 +110,49 @@ private slots:
     }
     QVERIFY(compared > 1000000);
   }
-};
 
+  void separator_of_the_locale_data()
+  {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("separator");
+    QTest::newRow("C") << QLocale::c() << ".";
+    QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates) << ".";
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << ",";
+    QTest::newRow("Arabic") << QLocale(QLocale::Arabic, QLocale::Egypt) << QString(QChar(0x066B));
+  }
+
+  // Every form writes the digits the C form writes, the locale's separator in place of
+  // the point and nothing else of the locale; in the C and English locales that is the C
+  // text byte for byte.
+  void separator_of_the_locale()
+  {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, separator);
+    const QString point = Decimal_Point(locale);
+    QCOMPARE(point, separator);
+    std::mt19937_64 random(20240611);
+    std::vector<double> values = Special_Values();
+    const std::vector<double> others = Random_Values(&random);
+    values.insert(values.end(), others.begin(), others.begin() + 4000);
+    for (const double &value : values) {
+      for (int precision = 0; precision <= 17; ++precision) {
+        const int width = precision + 3;
+        const QString fixed = Reference(value, precision);
+        const QString aligned = QString::asprintf("% *.*f", width, precision, value);
+        const QString exponent = QString::asprintf("%.*e", precision, value);
+        const QString aligned_exponent = QString::asprintf("% *.*e", width + 5, precision, value);
+        QCOMPARE(Format_Number(value, precision, point), Localized(fixed, point));
+        QCOMPARE(Aligned_Number(Format_Number(value, precision, point), width),
+                 Localized(aligned, point));
+        QCOMPARE(Format_Exponent_Number(value, precision, point), Localized(exponent, point));
+        QCOMPARE(Aligned_Number(Format_Exponent_Number(value, precision, point), width + 5),
+                 Localized(aligned_exponent, point));
+      }
+    }
+    QCOMPARE(Format_Number(-1234567.25, 2, point), QString("-1234567" + separator + "25"));
+    QCOMPARE(Format_Number(1234567.0, 0, point), QString("1234567"));
+  }
+};
 QTEST_GUILESS_MAIN(TNumberFormatTest)
 
 #include "test_numberformat.moc"

@@ -195,6 +195,46 @@ private slots:
     QTest::keyClick(d_double_edit, Qt::Key_Return);
     QCOMPARE(spy.count(), 0);
   }
+
+  void double_shows_the_locale_data()
+  {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("typed_shown");
+    QTest::newRow("C") << "C" << "-1234567.250" << "12.500";
+    QTest::newRow("English") << "en_US" << "-1234567.250" << "12.500";
+    QTest::newRow("German") << "de_DE" << "-1234567,250" << "12,500";
+  }
+
+  // The value shows the field's decimal separator without groups, from the moment the
+  // locale changes; typing in the locale's form and showing the result again gives the
+  // same text, so the field shows what the user typed.
+  void double_shows_the_locale()
+  {
+    QFETCH(QString, locale);
+    QFETCH(QString, shown);
+    QFETCH(QString, typed_shown);
+    d_double_edit->Set_Precision(3);
+    d_double_edit->Set_Value(-1234567.25);
+    d_double_edit->setLocale(QLocale(locale));
+    QCOMPARE(d_double_edit->text(), shown);
+    Type_Over(d_double_edit, typed_shown.left(4));
+    QTest::keyClick(d_double_edit, Qt::Key_Return);
+    QCOMPARE(d_double_edit->Value(), 12.5);
+    d_double_edit->Set_Value(d_double_edit->Value());
+    QCOMPARE(d_double_edit->text(), typed_shown);
+    QCOMPARE(d_int_edit->text(), QString("7"));
+  }
+
+  // A locale change leaves typing under way alone.
+  void locale_change_keeps_typing()
+  {
+    Type_Over(d_double_edit, "3.75");
+    d_double_edit->setLocale(QLocale(QLocale::German, QLocale::Germany));
+    QCOMPARE(d_double_edit->text(), QString("3.75"));
+    QTest::keyClick(d_double_edit, Qt::Key_Return);
+    QCOMPARE(d_double_edit->Value(), 3.75);
+  }
 };
 
 QTEST_MAIN(TNumericEditTest)

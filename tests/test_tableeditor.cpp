@@ -472,6 +472,54 @@ private slots:
     QCOMPARE(d_table->Value(2, 1), stored);
   }
 
+  void numbers_follow_the_locale_data()
+  {
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("cell");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("full");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("C") << QLocale::c() << "-1234567.25" << "-10.500" << "0.3333333333333333"
+                       << "0.55";
+    QTest::newRow("English") << QLocale(QLocale::English, QLocale::UnitedStates)
+                             << "-1234567.25" << "-10.500" << "0.3333333333333333" << "0.55";
+    QTest::newRow("German") << QLocale(QLocale::German, QLocale::Germany) << "-1234567,25"
+                            << "-10,500" << "0,3333333333333333" << "0,55";
+  }
+
+  // Cells, row labels and the F2 text show the table's decimal separator without groups,
+  // from the moment its locale changes; a value edited in that form reads back.
+  void numbers_follow_the_locale()
+  {
+    QFETCH(QLocale, locale);
+    QFETCH(QString, cell);
+    QFETCH(QString, label);
+    QFETCH(QString, full);
+    QFETCH(QString, typed);
+    d_table->Set_Display_Precision(2);
+    d_table->Set_Value(0, 0, -1234567.25);
+    d_table->Set_Value(1, 0, 1.0 / 3.0);
+    d_table->Set_Value(2, 0, 0.5);
+    d_table->Set_Row_Positions({-10.5, -4.0, 2.5}, 3);
+    d_table->setLocale(locale);
+    QCOMPARE(d_table->item(0, 0)->text(), cell);
+    QCOMPARE(d_table->Cell_Text(0, 0), cell);
+    QCOMPARE(d_table->Row_Label(0), label);
+    QCOMPARE(d_table->model()->headerData(0, Qt::Vertical).toString(), label);
+    d_table->setCurrentCell(1, 0);
+    d_table->setFocus();
+    QTest::keyClick(d_table, Qt::Key_F2);
+    QCOMPARE(Editor()->text(), full);
+    QTest::keyClick(Editor(), Qt::Key_Escape);
+    d_table->setCurrentCell(2, 0);
+    d_table->setFocus();
+    QTest::keyClick(d_table, Qt::Key_F2);
+    Type("5");
+    QCOMPARE(Editor()->text(), typed);
+    QTest::keyClick(Editor(), Qt::Key_Return);
+    QCOMPARE(d_table->Value(2, 0), 0.55);
+  }
+
   void f2_then_typing_appends()
   {
     d_table->setCurrentCell(2, 1);

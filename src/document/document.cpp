@@ -1,6 +1,7 @@
 #include "src/document/document.h"
 
 #include "core/assertion.h"
+#include "core/numberformat.h"
 #include "src/document/undohistory.h"
 #include "src/files/dataexport.h"
 #include "src/files/documentfile.h"
@@ -40,9 +41,16 @@ QString Absolute(const QString &path)
   return QFileInfo(path).absoluteFilePath();
 }
 
+// A number as messages write it, six significant digits, with the decimal separator.
+QString Message_Number(const double value, const QString &decimal_point)
+{
+  return With_Decimal_Point(QStringLiteral("%1").arg(value), decimal_point);
+}
+
 }  // namespace
 
-QString Import_Message(const QString &path, const TImport_Report &report)
+QString Import_Message(const QString &path, const TImport_Report &report,
+                       const QString &decimal_point)
 {
   const QString name = QFileInfo(path).fileName();
   const TSeries &input = report.input;
@@ -52,9 +60,9 @@ QString Import_Message(const QString &path, const TImport_Report &report)
   return QStringLiteral("Resampled %1 onto %2 evenly spaced rows from %3 to %4 by %5.")
     .arg(name)
     .arg(input.count)
-    .arg(input.range.start)
-    .arg(input.range.end)
-    .arg(input.range.increment);
+    .arg(Message_Number(input.range.start, decimal_point),
+         Message_Number(input.range.end, decimal_point),
+         Message_Number(input.range.increment, decimal_point));
 }
 
 TDocument::TDocument(QObject *parent)

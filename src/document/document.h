@@ -28,8 +28,9 @@ struct TImport_Report
 };
 
 // What the user is told after a data file was imported: how many rows, and whether and
-// where its values were resampled.
-QString Import_Message(const QString &path, const TImport_Report &report);
+// where its values were resampled, the positions with the given decimal separator.
+QString Import_Message(const QString &path, const TImport_Report &report,
+                       const QString &decimal_point = QStringLiteral("."));
 
 // How an export draws the graph: its size, its pixel density and the data range it shows
 // (fitted to the data unless a graph window's view is given).

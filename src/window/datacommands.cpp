@@ -59,7 +59,7 @@ bool TData_Commands::Load_Data_File(const QString &path)
     d_files->Dialogs().Show_Error(d_files->Window(), error);
     return false;
   }
-  d_files->Show_Message(Import_Message(path, report));
+  d_files->Show_Import_Message(path, report);
   return true;
 }
 

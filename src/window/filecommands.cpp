@@ -1,6 +1,7 @@
 #include "src/window/filecommands.h"
 
 #include "core/assertion.h"
+#include "core/numberformat.h"
 #include "src/document/document.h"
 #include "src/files/fileformats.h"
 #include "src/files/recentfiles.h"
@@ -94,6 +95,11 @@ QString TFile_Commands::Suggested_Path(const QString &suffix) const
 void TFile_Commands::Show_Message(const QString &message) const
 {
   d_window->statusBar()->showMessage(message, STATUS_MESSAGE_MS);
+}
+
+void TFile_Commands::Show_Import_Message(const QString &path, const TImport_Report &report) const
+{
+  Show_Message(Import_Message(path, report, Decimal_Point(d_window->locale())));
 }
 
 void TFile_Commands::Update_Recent_Menu()
@@ -214,7 +220,7 @@ bool TFile_Commands::Load(const QString &path)
     return false;
   }
   if (Is_Data_File(path)) {
-    Show_Message(Import_Message(path, report));
+    Show_Import_Message(path, report);
   } else {
     Remember(d_document->Path());
   }

@@ -11,6 +11,7 @@ class QMainWindow;
 class QMenu;
 class QSettings;
 class TDocument;
+struct TImport_Report;
 class TUser_Dialogs;
 
 // The File menu's document commands: New, Open, Open Recent, Save, Save As and Quit, the
@@ -36,6 +37,8 @@ public:
   // A name in the document's folder with the document's name and this suffix.
   QString Suggested_Path(const QString &suffix) const;
   void Show_Message(const QString &message) const;
+  // What an import made of a data file, its numbers with the window's decimal separator.
+  void Show_Import_Message(const QString &path, const TImport_Report &report) const;
 
   // Each asks about unsaved changes first where they would be lost.
   void New_Document();

@@ -51,9 +51,11 @@ QString TUser_Dialogs::Save_File_Name(QWidget *parent, const QString &suggestion
   return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
 }
 
-// Asks again after text that is no number, showing what was typed so it can be corrected.
+// Reads in the window's locale, as its cells do. Asks again after text that is no number,
+// showing what was typed, as it was typed, so it can be corrected.
 bool TUser_Dialogs::Ask_Number(QWidget *parent, const QString &title, double *number)
 {
+  const QLocale locale = parent ? parent->locale() : QLocale();
   QString text;
   for (;;) {
     bool accepted = false;
@@ -62,21 +64,31 @@ bool TUser_Dialogs::Ask_Number(QWidget *parent, const QString &title, double *nu
     if (!accepted) {
       return false;
     }
-    if (Read_Typed_Number(text, number)) {
+    if (Read_Typed_Number(text, locale, number)) {
       return true;
     }
-    Show_Error(parent, QStringLiteral("\u201c%1\u201d is not a number.").arg(text));
+    Show_Error(parent, Not_A_Number_Message(text));
   }
 }
 
 bool Read_Typed_Number(const QString &text, double *number)
 {
+  return Read_Typed_Number(text, QLocale(), number);
+}
+
+bool Read_Typed_Number(const QString &text, const QLocale &locale, double *number)
+{
   double value = 0.0;
-  const bool converted = Read_Number(text, QLocale(), &value);
+  const bool converted = Read_Number(text, locale, &value);
   if (converted && number) {
     *number = value;
   }
   return converted;
+}
+
+QString Not_A_Number_Message(const QString &text)
+{
+  return QStringLiteral("\u201c%1\u201d is not a number.").arg(text);
 }
 
 QString TUser_Dialogs::Import_File_Name(QWidget *parent, const QString &folder)

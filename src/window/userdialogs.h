@@ -1,6 +1,7 @@
 #ifndef SRC_WINDOW_USERDIALOGS_H
 #define SRC_WINDOW_USERDIALOGS_H
 
+#include <QLocale>
 #include <QString>
 
 class QWidget;
@@ -39,7 +40,12 @@ public:
                                    const QString &suggestion, const QString &filters);
 };
 
-// A number as a user types it into a cell or a dialog; false for any other text.
+// A number as a user types it into a cell or a dialog, in the C syntax or that of the
+// locale (the default locale unless given); false for any other text.
 bool Read_Typed_Number(const QString &text, double *number);
+bool Read_Typed_Number(const QString &text, const QLocale &locale, double *number);
+
+// What the number dialog says of typed text that is no number: the text as typed.
+QString Not_A_Number_Message(const QString &text);
 
 #endif
