@@ -49,11 +49,6 @@ double Pixel_Column(const TVector2 &point, const TGraphMapping &mapping)
   return std::trunc(point.x * mapping.XScale + mapping.XOffset);
 }
 
-bool Has_Pixel(const TVector2 &point, const TGraphMapping &mapping)
-{
-  return std::isfinite(Pixel_Column(point, mapping))
-         && std::isfinite(std::trunc(point.y * mapping.YScale + mapping.YOffset));
-}
 
 bool Same_Horizontal(const TGraphMapping &a, const TGraphMapping &b)
 {
@@ -63,9 +58,9 @@ bool Same_Horizontal(const TGraphMapping &a, const TGraphMapping &b)
 // A pixel as the painter places a point: truncated, not rounded.
 struct TPixel_Point
 {
-  std::size_t index;
+  std::size_t index = 0;
   TVector2 point;
-  double row;
+  double row = 0.0;
 };
 
 // A run of points in one pixel column, kept so that column runs draw the same pixels as
@@ -76,16 +71,19 @@ struct TPixel_Point
 class TColumn_Group
 {
 public:
-  TColumn_Group(const TPixel_Point &first, double column)
-    : d_column(column), d_first(first), d_low(first), d_high(first), d_last(first)
+  // Starts the run anew at a point, keeping the memory of the last.
+  void Start(const TPixel_Point &first, const double column)
   {
+    d_column = column;
+    d_first = d_low = d_high = d_last = first;
+    d_dots.clear();
   }
 
   double Column() const { return d_column; }
 
   void Add(const TPixel_Point &point)
   {
-    if (point.row == d_last.row) {
+    if (point.row == d_last.row && (d_dots.empty() || d_dots.back().row != point.row)) {
       d_dots.push_back(point);
     }
     d_last = point;
@@ -103,11 +101,12 @@ public:
   void Keep(std::vector<TKept> *kept)
   {
     const std::size_t first_kept = kept->size();
-    std::vector<TPixel_Point> rows = d_dots;
+    std::sort(d_dots.begin(), d_dots.end(), By_Row);
+    std::vector<TPixel_Point> &rows = d_rows;
+    rows.assign(d_dots.begin(), d_dots.end());
     rows.push_back(d_low);
     rows.push_back(d_high);
-    std::sort(rows.begin(), rows.end(),
-              [](const TPixel_Point &a, const TPixel_Point &b) { return a.row < b.row; });
+    std::sort(rows.begin(), rows.end(), By_Row);
     const std::size_t run = d_first.index;
     TPixel_Point previous = d_first;
     kept->push_back({run, d_first.point});
@@ -134,18 +133,22 @@ public:
   }
 
 private:
+  static bool By_Row(const TPixel_Point &a, const TPixel_Point &b) { return a.row < b.row; }
+
+  // The dots are in order of their rows by the time the run is kept.
   bool Is_Dot(const double row) const
   {
-    return std::any_of(d_dots.begin(), d_dots.end(),
-                       [row](const TPixel_Point &dot) { return dot.row == row; });
+    return std::binary_search(d_dots.begin(), d_dots.end(), TPixel_Point{0, TVector2(), row},
+                              By_Row);
   }
 
-  double d_column;
+  double d_column = 0.0;
   TPixel_Point d_first;
   TPixel_Point d_low;
   TPixel_Point d_high;
   TPixel_Point d_last;
   std::vector<TPixel_Point> d_dots;
+  std::vector<TPixel_Point> d_rows;
 };
 
 }  // namespace
@@ -246,9 +249,11 @@ void TGraph_Set_Cache::Reduce(const TGraphDataSet &set, const std::size_t first,
 {
   const TGraphMapping &mapping = d_mapping;
   bool open = false;
-  TColumn_Group group(TPixel_Point{0, TVector2(), 0.0}, 0.0);
+  TColumn_Group group;
   Visit_Range(set, first, last, [&](const std::size_t index, const TVector2 &point) {
-    if (!Has_Pixel(point, mapping)) {
+    const double column = std::trunc(point.x * mapping.XScale + mapping.XOffset);
+    const double row = std::trunc(point.y * mapping.YScale + mapping.YOffset);
+    if (!std::isfinite(column) || !std::isfinite(row)) {
       if (open) {
         group.Keep(kept);
         open = false;
@@ -256,8 +261,7 @@ void TGraph_Set_Cache::Reduce(const TGraphDataSet &set, const std::size_t first,
       kept->push_back({index, point});
       return;
     }
-    const double column = Pixel_Column(point, mapping);
-    const TPixel_Point pixel{index, point, std::trunc(point.y * mapping.YScale + mapping.YOffset)};
+    const TPixel_Point pixel{index, point, row};
     if (open && column == group.Column()) {
       group.Add(pixel);
       return;
@@ -265,7 +269,7 @@ void TGraph_Set_Cache::Reduce(const TGraphDataSet &set, const std::size_t first,
     if (open) {
       group.Keep(kept);
     }
-    group = TColumn_Group(pixel, column);
+    group.Start(pixel, column);
     open = true;
   });
   if (open) {

@@ -1,3 +1,4 @@
+#include "core/graphcache.h"
 #include "core/graphwidget.h"
 #include "tests/mouse_events.h"
 
@@ -289,6 +290,69 @@ private slots:
       graph.Update_Graph();
       QCOMPARE(refreshed, graph.grab().toImage());
     }
+  }
+
+  void kept_points_draw_every_point_data()
+  {
+    QTest::addColumn<Point_List>("points");
+    QTest::addColumn<double>("ratio");
+    QTest::addColumn<bool>("shrunk");
+    const QList<QPair<QString, Point_List>> sets = {
+      {"random walk", Random_Walk(30000, 21)},
+      {"smooth", Smooth(40000)},
+      {"sawtooth", Sawtooth_In_Columns(30000, 22)},
+      {"descending", Descending(30000, 23)},
+      {"gaps", With_Gaps(30000, 24)}};
+    for (const auto &set : sets) {
+      for (const double ratio : {1.0, 1.5, 2.0, 3.0}) {
+        for (const bool shrunk : {false, true}) {
+          QTest::newRow(qPrintable(QString("%1, ratio %2%3")
+                                     .arg(set.first)
+                                     .arg(ratio)
+                                     .arg(shrunk ? ", window one pixel larger" : "")))
+            << set.second << ratio << shrunk;
+        }
+      }
+    }
+  }
+
+  // The few points the graph keeps of a line draw in column runs exactly what every point
+  // draws segment by segment, at any pixel density and through the slightly shrinking
+  // viewport the widget draws its image with.
+  void kept_points_draw_every_point()
+  {
+    QFETCH(Point_List, points);
+    QFETCH(double, ratio);
+    QFETCH(bool, shrunk);
+    const QSize size(523, 341);
+    std::vector<TGraphDataSet> sets(1);
+    sets[0].Points = points;
+    sets[0].Color = QColor(0, 0, 164);
+    TGraph_Scene scene;
+    scene.Sets = &sets;
+    scene.Layout = Full_Layout(size.width(), size.height(), 14);
+    scene.Mapping = Fit_Mapping(sets, scene.Layout.Plot, 5e-6, false).Mapping;
+    TGraph_Set_Cache cache;
+    const std::vector<const Point_List *> kept{&cache.Line_Points(sets[0], scene.Mapping)};
+    QVERIFY(kept[0]->size() < points.size() / 2);
+    QImage pictures[2];
+    for (int reduced = 0; reduced < 2; ++reduced) {
+      QImage image(QSize(qCeil(size.width() * ratio), qCeil(size.height() * ratio)),
+                   QImage::Format_RGB32);
+      image.setDevicePixelRatio(ratio);
+      image.fill(Qt::white);
+      QPainter painter(&image);
+      if (shrunk) {
+        painter.setWindow(0, 0, size.width() + 1, size.height() + 1);
+        painter.setViewport(0, 0, size.width(), size.height());
+      }
+      scene.ColumnRuns = reduced == 1;
+      scene.Line_Points = reduced == 1 ? &kept : nullptr;
+      Draw_Graph(&painter, scene);
+      painter.end();
+      pictures[reduced] = image;
+    }
+    QCOMPARE(pictures[1], pictures[0]);
   }
 };
 
