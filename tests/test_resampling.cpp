@@ -1,6 +1,7 @@
 #include "src/model/resampling.h"
 
 #include "core/interpolation.h"
+#include "src/model/editoutput.h"
 
 #include <QtTest>
 
@@ -242,6 +243,52 @@ private slots:
     const double found = Value_At_Zero(points, values);
     QVERIFY2(std::memcmp(&found, &expected, sizeof found) == 0,
              qPrintable(QString("%1 where %2").arg(found, 0, 'g', 17).arg(expected, 0, 'g', 17)));
+  }
+
+  // The graph's handles find the shift from the rows around position 0 alone; it must be
+  // to the last bit the one the output's arithmetic subtracts from every row.
+  void zero_shift_matches_the_output_data()
+  {
+    QTest::addColumn<int>("seed");
+    for (int seed = 1; seed <= 40; ++seed) {
+      QTest::newRow(qPrintable(QString("seed %1").arg(seed))) << seed;
+    }
+  }
+
+  void zero_shift_matches_the_output()
+  {
+    QFETCH(int, seed);
+    std::mt19937 random(static_cast<unsigned>(seed));
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    const double starts[] = {-10.0, 0.0, 5.0, -1e6, 3.5, -300.0, -0.5};
+    const double increments[] = {1.0, 15.0, -1.0, 2.5, -7.0, 40.0, 3.0};
+    const double start = starts[random() % 7];
+    const double increment = increments[random() % 7];
+    const int count = 2 + static_cast<int>(random() % 60);
+    Point_List input = Filled(Series(start, increment, start + increment * (count - 1)), 0.0);
+    for (TVector2 &point : input) {
+      point.y = random() % 13 == 0 ? std::nan("") : unit(random) * 100.0;
+    }
+    const double edit_start = starts[random() % 7];
+    const double edit_increment = increments[random() % 7] * 3.0;
+    Point_List edit = Filled(Series(edit_start, edit_increment, edit_start + edit_increment * 7.0,
+                                    Editor_Minimum_Step(increment)), 0.0);
+    for (TVector2 &point : edit) {
+      point.y = unit(random) * 10.0;
+    }
+    std::vector<double> unshifted(input.size());
+    std::vector<double> shifted(input.size());
+    Calculate_Output(input, edit, false, &unshifted);
+    Calculate_Output(input, edit, true, &shifted);
+    const double shift = Zero_Shift(input, edit, true);
+    const double expected = Value_At_Zero(input, unshifted);
+    QVERIFY2(std::memcmp(&shift, &expected, sizeof shift) == 0,
+             qPrintable(QString("%1 where %2").arg(shift, 0, 'g', 17).arg(expected, 0, 'g', 17)));
+    for (std::size_t i = 0; i < input.size(); ++i) {
+      const double value = unshifted[i] - shift;
+      QVERIFY(std::memcmp(&value, &shifted[i], sizeof value) == 0);
+    }
+    QCOMPARE(Zero_Shift(input, edit, false), 0.0);
   }
 };
 
