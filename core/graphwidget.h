@@ -1,6 +1,7 @@
 #ifndef CORE_GRAPHWIDGET_H
 #define CORE_GRAPHWIDGET_H
 
+#include "core/graphhandles.h"
 #include "core/graphpainter.h"
 #include "core/vector2.h"
 
@@ -10,8 +11,10 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
+class QKeyEvent;
 class QMouseEvent;
 class QPaintEvent;
 class QPainter;
@@ -20,7 +23,9 @@ class QResizeEvent;
 // Plots indexed data sets against fitted linear axes with ticks, labels and three titles,
 // drawn by Draw_Graph into an image that the widget keeps. A left drag zooms to a rubber
 // band, a right drag pans, a right click zooms out and the pointer over the plot area
-// shows its data coordinates.
+// shows its data coordinates. Handles, when given, are drawn over the data: the user
+// selects them and drags them vertically, and the widget reports what the user does
+// without moving them itself.
 class TGraphWidget : public QWidget
 {
   Q_OBJECT
@@ -69,6 +74,24 @@ public:
   TGraph_Content Content() const;
   TGraph_View View() const;
 
+  // Handles: points drawn over the graph that the user selects and drags vertically.
+  // New places keep the selection when the count stays.
+  void Set_Handles(const Point_List &points);
+  // Selects these handles, `current` the one the keys go on from, and reports nothing.
+  void Select_Handles(const std::vector<int> &indices, int current);
+  const TGraph_Handles &Handles() const { return d_Handles; }
+  // How the readout describes the handle under the pointer; by default its coordinates.
+  void Set_Handle_Readout(std::function<QString(int index)> text);
+  // Where a handle is drawn in the widget.
+  QPointF Handle_Position(int index) const;
+  // Data to widget pixels as the graph is drawn on screen: the image is drawn one pixel
+  // narrower and lower than the widget, so this differs slightly from Mapping().
+  TGraphMapping Screen_Mapping() const;
+  // Draws the changed data at the data range shown now, keeping a zoom or pan; a graph
+  // not yet drawn is fitted.
+  void Redraw_Graph();
+  bool Is_Dragging_Handles() const { return d_HandleDragging; }
+
   QString d_VTitle = QStringLiteral("V Title");
   QString d_HTitle = QStringLiteral("H Title");
   QString d_Title = QStringLiteral("Sample Graph");
@@ -77,10 +100,25 @@ public slots:
   void ZoomOut();
   void ScaleToFit();
 
+signals:
+  // The user changed the selection of handles: a click, Ctrl+click or Shift+drag.
+  void Handles_Selected();
+  // The selected handles begin to move; then, while the button is held, they should lie
+  // `delta` data units above where they started (Shift makes the movement ten times
+  // finer); then the drag finishes, or Escape cancels it.
+  void Handle_Drag_Started();
+  void Handles_Dragged(double delta);
+  void Handle_Drag_Finished();
+  void Handle_Drag_Cancelled();
+  // A double click on a handle, which it selects alone first.
+  void Handle_Activated(int index);
+
 protected:
   void mousePressEvent(QMouseEvent *event) override;
   void mouseReleaseEvent(QMouseEvent *event) override;
   void mouseMoveEvent(QMouseEvent *event) override;
+  void mouseDoubleClickEvent(QMouseEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
   void paintEvent(QPaintEvent *event) override;
   void resizeEvent(QResizeEvent *event) override;
 
@@ -110,6 +148,17 @@ private:
   void Update_Readout(const QPoint &point);
   void Invalidate_Band();
 
+  QRect Screen_Plot() const;
+  int Handle_At(const QPoint &point) const;
+  bool Press_Handle(const QMouseEvent &event);
+  void Drag_Handles(const QMouseEvent &event);
+  void Release_Handles();
+  void Cancel_Handle_Drag();
+  void End_Band_Selection();
+  bool Hover_Handle(const QPoint &point);
+  QString Handle_Text(int index) const;
+  void Paint_Handles(QPainter *painter);
+
   TGraphMapping d_Mapping;
   std::vector<TGraphDataSet> d_DataSets;
   TGraph_Layout d_Layout;
@@ -129,6 +178,20 @@ private:
   double d_MinYExtent = 5e-6;
   bool d_EqualScale = false;
   bool d_ColumnRuns = true;
+
+  TGraph_Handles d_Handles;
+  std::function<QString(int)> d_HandleReadout;
+  // The handle pressed on, while the left button is held; -1 otherwise.
+  int d_GrabbedHandle = -1;
+  bool d_HandleArmed = false;
+  bool d_HandleDragging = false;
+  // A press on one of several selected handles selects it alone if no drag follows.
+  bool d_ClickSelectsOnly = false;
+  // The band selects handles instead of zooming.
+  bool d_BandSelects = false;
+  QPoint d_PressPoint;
+  int d_DragLastY = 0;
+  double d_DragDelta = 0.0;
 };
 
 #endif
