@@ -3,6 +3,7 @@
 #include "core/graphwidget.h"
 #include "src/files/fileformats.h"
 #include "src/files/graphexport.h"
+#include "src/window/graphediting.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -69,7 +70,30 @@ void TInterpolationGraphDialog::Show_Curves(const TGraph_Curve *input,
 
 void TInterpolationGraphDialog::Curves_Changed()
 {
-  d_graph_widget->Update_Graph();
+  if (d_editing && d_editing->Keeps_View()) {
+    d_graph_widget->Redraw_Graph();
+  } else {
+    d_graph_widget->Update_Graph();
+  }
+}
+
+void TInterpolationGraphDialog::Edit_Document(TDocument *document, TEditTable *edit_table)
+{
+  Stop_Editing();
+  d_editing = new TGraph_Editing(this, d_graph_widget, document, edit_table);
+}
+
+void TInterpolationGraphDialog::Stop_Editing()
+{
+  delete d_editing;
+  d_editing = nullptr;
+}
+
+void TInterpolationGraphDialog::Set_Display_Precision(const int precision)
+{
+  if (d_editing) {
+    d_editing->Set_Display_Precision(precision);
+  }
 }
 
 void TInterpolationGraphDialog::Set_Graph_Data(const Point_List &input, const Point_List &output)
