@@ -4,8 +4,10 @@
 
 #include <QBrush>
 #include <QColor>
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
+#include <QPixmap>
 
 #include <cmath>
 
@@ -53,10 +55,46 @@ private:
   std::vector<bool> d_marks;
 };
 
+// One handle drawn once at the painter's pixel density, centred in its image, so that a
+// handle costs a copy of a few pixels, not a curve to fill.
+class THandle_Stamp
+{
+public:
+  THandle_Stamp(const bool selected, const qreal ratio)
+  {
+    const double radius = HANDLE_DIAMETER / 2.0 + (selected ? 1.0 : 0.0);
+    d_half = std::ceil(radius + SELECTED_RING_WIDTH);
+    const int side = static_cast<int>(std::ceil(2.0 * d_half * ratio));
+    d_image = QPixmap(side, side);
+    d_image.setDevicePixelRatio(ratio);
+    d_image.fill(Qt::transparent);
+    QPainter painter(&d_image);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    if (selected) {
+      painter.setPen(QPen(QColor(HANDLE_COLOR), SELECTED_RING_WIDTH));
+      painter.setBrush(QColor(SELECTED_HANDLE_FILL));
+    } else {
+      painter.setPen(Qt::NoPen);
+      painter.setBrush(QColor(HANDLE_COLOR));
+    }
+    painter.drawEllipse(QPointF(d_half, d_half), radius, radius);
+  }
+
+  void Draw(QPainter *painter, const QPointF &centre) const
+  {
+    painter->drawPixmap(QPointF(std::round(centre.x() - d_half), std::round(centre.y() - d_half)),
+                        d_image);
+  }
+
+private:
+  double d_half = 0.0;
+  QPixmap d_image;
+};
+
 void Draw_Set(QPainter *painter, const TGraph_Handles &handles, const TGraphMapping &mapping,
               const QRect &plot, const bool selected)
 {
-  const double radius = HANDLE_DIAMETER / 2.0 + (selected ? 1.0 : 0.0);
+  const THandle_Stamp stamp(selected, painter->device()->devicePixelRatioF());
   TPixel_Marks marks(plot);
   const Point_List &points = handles.Points();
   for (int i = 0; i < handles.Count(); ++i) {
@@ -65,7 +103,7 @@ void Draw_Set(QPainter *painter, const TGraph_Handles &handles, const TGraphMapp
     }
     const QPointF centre = Pixel_Of(mapping, points[static_cast<std::size_t>(i)]);
     if (Inside(plot, centre) && marks.Mark(centre)) {
-      painter->drawEllipse(centre, radius, radius);
+      stamp.Draw(painter, centre);
     }
   }
 }
@@ -202,13 +240,8 @@ void Draw_Handles(QPainter *painter, const TGraph_Handles &handles, const TGraph
   }
   painter->save();
   painter->setClipRect(plot.adjusted(0, 0, 1, 1), Qt::IntersectClip);
-  painter->setRenderHint(QPainter::Antialiasing, true);
-  painter->setPen(Qt::NoPen);
-  painter->setBrush(QColor(HANDLE_COLOR));
   Draw_Set(painter, handles, mapping, plot, false);
   if (handles.Selected_Count() > 0) {
-    painter->setPen(QPen(QColor(HANDLE_COLOR), SELECTED_RING_WIDTH));
-    painter->setBrush(QColor(SELECTED_HANDLE_FILL));
     Draw_Set(painter, handles, mapping, plot, true);
   }
   painter->restore();
