@@ -562,9 +562,10 @@ void TGraphWidget::Set_Handles(const Point_List &points)
     d_GrabbedHandle = -1;
     d_HandleArmed = false;
     d_HandleDragging = false;
+    d_ReadoutHandle = -1;
   }
-  if (d_GrabbedHandle >= 0 && d_ShowReadout) {
-    d_Readout = Handle_Text(d_GrabbedHandle);
+  if (d_ReadoutHandle >= 0 && d_ShowReadout) {
+    d_Readout = Handle_Text(d_ReadoutHandle);
   }
   update();
 }
@@ -653,6 +654,7 @@ bool TGraphWidget::Press_Handle(const QMouseEvent &event)
     d_ClickSelectsOnly = d_Handles.Selected_Count() > 1;
   }
   d_GrabbedHandle = index;
+  d_ReadoutHandle = index;
   d_HandleArmed = d_Handles.Is_Selected(index);
   d_HandleDragging = false;
   d_PressPoint = point;
@@ -755,6 +757,7 @@ void TGraphWidget::End_Band_Selection()
 bool TGraphWidget::Hover_Handle(const QPoint &point)
 {
   const int index = Handle_At(point);
+  d_ReadoutHandle = index;
   if (index < 0) {
     unsetCursor();
     return false;

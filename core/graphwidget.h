@@ -183,6 +183,8 @@ private:
   std::function<QString(int)> d_HandleReadout;
   // The handle pressed on, while the left button is held; -1 otherwise.
   int d_GrabbedHandle = -1;
+  // The handle the readout describes, which it follows as the handles move; -1 for none.
+  int d_ReadoutHandle = -1;
   bool d_HandleArmed = false;
   bool d_HandleDragging = false;
   // A press on one of several selected handles selects it alone if no drag follows.

@@ -336,10 +336,16 @@ private slots:
   void hover_over_a_handle()
   {
     const auto graph = Handle_Graph(true);
-    graph->Set_Handle_Readout([](const int index) { return QString("handle %1").arg(index); });
+    int moves = 0;
+    graph->Set_Handle_Readout([&moves](const int index) {
+      return QString("handle %1 after %2 moves").arg(index).arg(moves);
+    });
     Hover(graph.get(), At(*graph, 2) + QPoint(2, 2));
     QCOMPARE(graph->cursor().shape(), Qt::SizeVerCursor);
-    QCOMPARE(graph->Readout(), QString("handle 2"));
+    QCOMPARE(graph->Readout(), QString("handle 2 after 0 moves"));
+    moves = 1;
+    graph->Set_Handles(HANDLES);
+    QCOMPARE(graph->Readout(), QString("handle 2 after 1 moves"));
     const QPoint empty = At(*graph, 1) + QPoint(30, 30);
     Hover(graph.get(), empty);
     QCOMPARE(graph->cursor().shape(), Qt::ArrowCursor);
