@@ -3,6 +3,7 @@
 #include "core/numberformat.h"
 
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -16,6 +17,11 @@
 namespace {
 
 const double DEFAULT_MINIMUM_Y_EXTENT = 5e-5;
+// A press on a handle becomes a drag once the pointer has moved this many pixels, so that
+// a click does not move it.
+const int HANDLE_DRAG_DISTANCE = 3;
+// Shift makes a drag this many times finer.
+const double FINE_DRAG_FACTOR = 0.1;
 
 // The coordinates apart by a comma, or by a semicolon where the comma is the decimal
 // separator.
@@ -33,6 +39,13 @@ QPoint Event_Point(const QMouseEvent &event)
 #else
   return event.localPos().toPoint();
 #endif
+}
+
+// The image's window is the widget's size and its viewport one pixel smaller: a length on
+// screen is this share of the same length in the image's coordinates.
+double Viewport_Shrink(const int size)
+{
+  return size > 1 ? static_cast<double>(size - 1) / size : 1.0;
 }
 
 }  // namespace
@@ -219,8 +232,24 @@ void TGraphWidget::Points_Changed(const int Set)
   }
 }
 
-void TGraphWidget::Refresh_Graph()
+// A refresh waits for the paint, but what the user does next happens in the graph it
+// brings, so it comes first then.
+void TGraphWidget::Apply_Pending_Refresh()
 {
+  if (!d_RefreshPending) {
+    return;
+  }
+  d_RefreshPending = false;
+  if (d_RefreshFits || d_Pixmap.isNull() || !Plot_Has_Extent(d_Layout.Plot)) {
+    Render_Pixmap();
+  } else {
+    Draw_Kept_View();
+  }
+}
+
+void TGraphWidget::Refresh_Graph(const bool fit)
+{
+  d_RefreshFits = fit || (d_RefreshPending && d_RefreshFits);
   d_RefreshPending = true;
   update();
 }
@@ -269,8 +298,12 @@ QRect TGraphWidget::Plot_Rect() const
   return d_Layout.Plot;
 }
 
+// Over a handle, the handle's text; elsewhere, the point under the pointer.
 QString TGraphWidget::Readout() const
 {
+  if (d_ReadoutHandle >= 0 && d_ReadoutHandle < d_Handles.Count()) {
+    return Handle_Text(d_ReadoutHandle);
+  }
   return Readout_Text(d_ReadoutPoint, Decimal_Point(locale()));
 }
 
@@ -291,7 +324,8 @@ TGraph_Content TGraphWidget::Content() const
 TGraph_View TGraphWidget::View() const
 {
   TGraph_View view;
-  view.Fitted = d_FitPending || d_RefreshPending || !Plot_Has_Extent(d_Layout.Plot);
+  view.Fitted = d_FitPending || (d_RefreshPending && d_RefreshFits)
+                || !Plot_Has_Extent(d_Layout.Plot);
   view.Mapping = d_Mapping;
   view.Plot = d_ZoomOutPending ? Zoom_Out_Rect(d_Layout.Plot) : d_Layout.Plot;
   view.XFitSpan = d_XFitSpan;
@@ -424,6 +458,7 @@ void TGraphWidget::resizeEvent(QResizeEvent *event)
 
 void TGraphWidget::paintEvent(QPaintEvent *event)
 {
+  Apply_Pending_Refresh();
   QPainter painter(this);
   if (d_FitPending) {
     d_FitPending = false;
@@ -437,14 +472,11 @@ void TGraphWidget::paintEvent(QPaintEvent *event)
     update(d_Layout.Whole);
     return;
   }
-  if (d_RefreshPending) {
-    d_RefreshPending = false;
-    Render_Pixmap();
-  }
   if (!d_Pixmap.isNull() && d_Pixmap.devicePixelRatioF() != devicePixelRatioF()) {
     Render_Pixmap_Zoomed(d_Layout.Plot, true);
   }
   Copy_Exposed(&painter, event->rect());
+  Paint_Handles(&painter);
   if (d_BandVisible) {
     painter.drawRect(Ordered_Corners(d_BandRect));
   }
@@ -482,9 +514,14 @@ bool TGraphWidget::Plot_Contains(const QPoint &point) const
 
 void TGraphWidget::mousePressEvent(QMouseEvent *event)
 {
+  Apply_Pending_Refresh();
   const QPoint point = Event_Point(*event);
+  if (event->button() == Qt::LeftButton && Press_Handle(*event)) {
+    return;
+  }
   if (event->button() == Qt::LeftButton) {
     Start_Band(point);
+    d_BandSelects = (event->modifiers() & Qt::ShiftModifier) != 0;
   } else if (event->button() == Qt::RightButton) {
     d_BandRect = QRect(point, point);
     d_RightDragged = false;
@@ -494,12 +531,15 @@ void TGraphWidget::mousePressEvent(QMouseEvent *event)
 
 void TGraphWidget::mouseMoveEvent(QMouseEvent *event)
 {
+  Apply_Pending_Refresh();
   const QPoint point = Event_Point(*event);
-  if (event->buttons() & Qt::LeftButton) {
+  if ((event->buttons() & Qt::LeftButton) && d_HandleArmed) {
+    Drag_Handles(*event);
+  } else if (event->buttons() & Qt::LeftButton) {
     Move_Band(point);
   } else if (event->buttons() & Qt::RightButton) {
     Pan_Step(point);
-  } else {
+  } else if (!Hover_Handle(point)) {
     Update_Readout(point);
   }
 }
@@ -507,8 +547,14 @@ void TGraphWidget::mouseMoveEvent(QMouseEvent *event)
 // A click without movement neither zooms nor zooms out; a drag does only its own work.
 void TGraphWidget::mouseReleaseEvent(QMouseEvent *event)
 {
-  if (event->button() == Qt::LeftButton) {
-    End_Band();
+  if (event->button() == Qt::LeftButton && d_GrabbedHandle >= 0) {
+    Release_Handles();
+  } else if (event->button() == Qt::LeftButton) {
+    if (d_BandSelects) {
+      End_Band_Selection();
+    } else {
+      End_Band();
+    }
     d_LeftArmed = false;
   } else if (event->button() == Qt::RightButton) {
     if (d_RightDragged) {
@@ -596,4 +642,243 @@ void TGraphWidget::Invalidate_Band()
   update(Corners(l, t, l, b));
   update(Corners(l, b + 1, r, b + 1));
   update(Corners(r + 1, t, r + 1, b));
+}
+
+void TGraphWidget::Set_Handles(const Point_List &points)
+{
+  const bool same_count = points.size() == d_Handles.Points().size();
+  d_Handles.Set_Points(points);
+  if (!same_count) {
+    d_GrabbedHandle = -1;
+    d_HandleArmed = false;
+    d_HandleDragging = false;
+    d_ReadoutHandle = -1;
+  }
+  update();
+}
+
+void TGraphWidget::Select_Handles(const std::vector<int> &indices, const int current)
+{
+  d_Handles.Select(indices, current);
+  update();
+}
+
+void TGraphWidget::Set_Handle_Readout(std::function<QString(int)> text)
+{
+  d_HandleReadout = std::move(text);
+}
+
+QPointF TGraphWidget::Handle_Position(const int index) const
+{
+  if (!ASSERT(index >= 0) || !ASSERT(index < d_Handles.Count())) {
+    return QPointF();
+  }
+  return Pixel_Of(Screen_Mapping(), d_Handles.Points()[static_cast<std::size_t>(index)]);
+}
+
+TGraphMapping TGraphWidget::Screen_Mapping() const
+{
+  TGraphMapping mapping = d_Mapping;
+  const double x_shrink = Viewport_Shrink(d_Layout.Whole.width());
+  const double y_shrink = Viewport_Shrink(d_Layout.Whole.height());
+  mapping.XScale *= x_shrink;
+  mapping.XOffset *= x_shrink;
+  mapping.YScale *= y_shrink;
+  mapping.YOffset *= y_shrink;
+  return mapping;
+}
+
+// Points may have changed anywhere without word: everything is read anew, the view kept.
+void TGraphWidget::Redraw_Graph()
+{
+  Invalidate_Caches();
+  Draw_Kept_View();
+  update();
+}
+
+// Draws at the mapping shown; with nothing shown yet, fitted.
+void TGraphWidget::Draw_Kept_View()
+{
+  if (d_Pixmap.isNull() || d_FitPending || !Plot_Has_Extent(d_Layout.Plot)) {
+    Render_Pixmap();
+    return;
+  }
+  d_Pixmap.fill(Qt::white);
+  QPainter painter(&d_Pixmap);
+  Set_Pixmap_Viewport(&painter);
+  Draw_Graph(&painter, Scene());
+}
+
+// The plot area as drawn on screen, shrunk as the image is.
+QRect TGraphWidget::Screen_Plot() const
+{
+  const double x_shrink = Viewport_Shrink(d_Layout.Whole.width());
+  const double y_shrink = Viewport_Shrink(d_Layout.Whole.height());
+  const QRect &plot = d_Layout.Plot;
+  return QRect(QPoint(static_cast<int>(std::lround(plot.left() * x_shrink)),
+                      static_cast<int>(std::lround(plot.top() * y_shrink))),
+               QPoint(static_cast<int>(std::lround(plot.right() * x_shrink)),
+                      static_cast<int>(std::lround(plot.bottom() * y_shrink))));
+}
+
+int TGraphWidget::Handle_At(const QPoint &point) const
+{
+  if (d_Handles.Count() == 0 || !Plot_Has_Extent(d_Layout.Plot)) {
+    return -1;
+  }
+  return Nearest_Handle(d_Handles.Points(), Screen_Mapping(), Screen_Plot(), QPointF(point),
+                        HANDLE_GRAB_RADIUS);
+}
+
+// A plain press selects the handle alone unless it is already selected, so that all the
+// selected handles move together; Ctrl adds or removes it. Only a selected handle drags.
+bool TGraphWidget::Press_Handle(const QMouseEvent &event)
+{
+  const QPoint point = Event_Point(event);
+  const int index = Handle_At(point);
+  if (index < 0) {
+    return false;
+  }
+  d_ClickSelectsOnly = false;
+  if (event.modifiers() & Qt::ControlModifier) {
+    d_Handles.Toggle(index);
+  } else if (!d_Handles.Is_Selected(index)) {
+    d_Handles.Select_Only(index);
+  } else {
+    d_Handles.Set_Current(index);
+    d_ClickSelectsOnly = d_Handles.Selected_Count() > 1;
+  }
+  d_GrabbedHandle = index;
+  d_ReadoutHandle = index;
+  d_HandleArmed = d_Handles.Is_Selected(index);
+  d_HandleDragging = false;
+  d_PressPoint = point;
+  d_DragLastY = point.y();
+  d_DragDelta = 0.0;
+  setCursor(Qt::SizeVerCursor);
+  update();
+  emit Handles_Selected();
+  return true;
+}
+
+// Each movement adds its own share, so pressing or releasing Shift midway changes only
+// what follows.
+void TGraphWidget::Drag_Handles(const QMouseEvent &event)
+{
+  const QPoint point = Event_Point(event);
+  const TGraphMapping mapping = Screen_Mapping();
+  const double factor = (event.modifiers() & Qt::ShiftModifier) ? FINE_DRAG_FACTOR : 1.0;
+  d_DragDelta += (mapping.Data_Y(point.y()) - mapping.Data_Y(d_DragLastY)) * factor;
+  d_DragLastY = point.y();
+  if (!d_HandleDragging) {
+    if ((point - d_PressPoint).manhattanLength() < HANDLE_DRAG_DISTANCE) {
+      return;
+    }
+    d_HandleDragging = true;
+    d_ClickSelectsOnly = false;
+    emit Handle_Drag_Started();
+  }
+  emit Handles_Dragged(d_DragDelta);
+}
+
+void TGraphWidget::Release_Handles()
+{
+  const int grabbed = d_GrabbedHandle;
+  const bool dragging = d_HandleDragging;
+  d_GrabbedHandle = -1;
+  d_HandleArmed = false;
+  d_HandleDragging = false;
+  if (dragging) {
+    emit Handle_Drag_Finished();
+  } else if (d_ClickSelectsOnly) {
+    d_Handles.Select_Only(grabbed);
+    update();
+    emit Handles_Selected();
+  }
+}
+
+// The button may still be held: the rest of the gesture does nothing.
+void TGraphWidget::Cancel_Handle_Drag()
+{
+  const bool dragging = d_HandleDragging;
+  d_GrabbedHandle = -1;
+  d_HandleArmed = false;
+  d_HandleDragging = false;
+  if (dragging) {
+    emit Handle_Drag_Cancelled();
+  }
+}
+
+void TGraphWidget::keyPressEvent(QKeyEvent *event)
+{
+  Apply_Pending_Refresh();
+  if (event->key() == Qt::Key_Escape && d_GrabbedHandle >= 0) {
+    Cancel_Handle_Drag();
+    event->accept();
+    return;
+  }
+  QWidget::keyPressEvent(event);
+}
+
+void TGraphWidget::mouseDoubleClickEvent(QMouseEvent *event)
+{
+  Apply_Pending_Refresh();
+  const int index = event->button() == Qt::LeftButton ? Handle_At(Event_Point(*event)) : -1;
+  if (index < 0) {
+    QWidget::mouseDoubleClickEvent(event);
+    return;
+  }
+  d_Handles.Select_Only(index);
+  update();
+  emit Handles_Selected();
+  emit Handle_Activated(index);
+}
+
+// Like a zoom band, but the handles inside it become the selection and the view stays.
+void TGraphWidget::End_Band_Selection()
+{
+  d_BandSelects = false;
+  if (!d_BandDrawn) {
+    return;
+  }
+  d_BandVisible = false;
+  d_BandDrawn = false;
+  const std::vector<int> inside =
+    Handles_In_Band(d_Handles.Points(), Screen_Mapping(), Screen_Plot(), d_BandRect);
+  d_Handles.Select(inside, inside.empty() ? -1 : inside.front());
+  update();
+  emit Handles_Selected();
+}
+
+// Over a handle the pointer offers a vertical move and the readout describes the handle.
+bool TGraphWidget::Hover_Handle(const QPoint &point)
+{
+  const int index = Handle_At(point);
+  d_ReadoutHandle = index;
+  if (index < 0) {
+    unsetCursor();
+    return false;
+  }
+  setCursor(Qt::SizeVerCursor);
+  if (d_ShowReadout) {
+    repaint();
+  }
+  return true;
+}
+
+QString TGraphWidget::Handle_Text(const int index) const
+{
+  if (d_HandleReadout) {
+    return d_HandleReadout(index);
+  }
+  return Readout_Text(d_Handles.Points()[static_cast<std::size_t>(index)],
+                      Decimal_Point(locale()));
+}
+
+// On the image, not in it, so that selecting or moving handles redraws no curve.
+void TGraphWidget::Paint_Handles(QPainter *painter)
+{
+  if (d_Handles.Count() > 0 && Plot_Has_Extent(d_Layout.Plot)) {
+    Draw_Handles(painter, d_Handles, Screen_Mapping(), Screen_Plot());
+  }
 }

@@ -2,6 +2,7 @@
 #define CORE_GRAPHWIDGET_H
 
 #include "core/graphcache.h"
+#include "core/graphhandles.h"
 #include "core/graphpainter.h"
 #include "core/vector2.h"
 
@@ -11,8 +12,10 @@
 #include <QString>
 #include <QWidget>
 
+#include <functional>
 #include <vector>
 
+class QKeyEvent;
 class QMouseEvent;
 class QPaintEvent;
 class QPainter;
@@ -22,7 +25,9 @@ class QResizeEvent;
 // drawn by Draw_Graph into an image that the widget keeps. A left drag zooms to a rubber
 // band, a right drag pans, a right click zooms out and the pointer over the plot area
 // shows its data coordinates. Labels and readout show numbers with the decimal separator
-// of the widget's locale, and so do drawings of Content() elsewhere.
+// of the widget's locale, and so do drawings of Content() elsewhere. Handles, when given,
+// are drawn over the data: the user selects them and drags them vertically, and the widget
+// reports what the user does without moving them itself.
 class TGraphWidget : public QWidget
 {
   Q_OBJECT
@@ -60,10 +65,10 @@ public:
   void Points_Changed(int Set, std::size_t first, std::size_t last);
   // Any point of the set may have changed, its positions too.
   void Points_Changed(int Set);
-  // Fits the axes and redraws when the widget is next painted, reading again only what
-  // was changed since: many changes before a paint cost one drawing, and none while the
-  // widget is hidden.
-  void Refresh_Graph();
+  // Redraws when the widget is next painted, reading again only what was changed since:
+  // many changes before a paint cost one drawing, and none while the widget is hidden.
+  // The axes are fitted to the data again unless every refresh since asked to keep them.
+  void Refresh_Graph(bool fit = true);
 
   // Draw the graph fitted into `rect` of an outside painter; the widget stays as it was.
   bool Render_Graph(QPainter *Device, const QRect &rect, bool border);
@@ -80,6 +85,24 @@ public:
   TGraph_Content Content() const;
   TGraph_View View() const;
 
+  // Handles: points drawn over the graph that the user selects and drags vertically.
+  // New places keep the selection when the count stays.
+  void Set_Handles(const Point_List &points);
+  // Selects these handles, `current` the one the keys go on from, and reports nothing.
+  void Select_Handles(const std::vector<int> &indices, int current);
+  const TGraph_Handles &Handles() const { return d_Handles; }
+  // How the readout describes the handle under the pointer; by default its coordinates.
+  void Set_Handle_Readout(std::function<QString(int index)> text);
+  // Where a handle is drawn in the widget.
+  QPointF Handle_Position(int index) const;
+  // Data to widget pixels as the graph is drawn on screen: the image is drawn one pixel
+  // narrower and lower than the widget, so this differs slightly from Mapping().
+  TGraphMapping Screen_Mapping() const;
+  // Draws the changed data at the data range shown now, keeping a zoom or pan; a graph
+  // not yet drawn is fitted.
+  void Redraw_Graph();
+  bool Is_Dragging_Handles() const { return d_HandleDragging; }
+
   QString d_VTitle = QStringLiteral("V Title");
   QString d_HTitle = QStringLiteral("H Title");
   QString d_Title = QStringLiteral("Sample Graph");
@@ -88,10 +111,25 @@ public slots:
   void ZoomOut();
   void ScaleToFit();
 
+signals:
+  // The user changed the selection of handles: a click, Ctrl+click or Shift+drag.
+  void Handles_Selected();
+  // The selected handles begin to move; then, while the button is held, they should lie
+  // `delta` data units above where they started (Shift makes the movement ten times
+  // finer); then the drag finishes, or Escape cancels it.
+  void Handle_Drag_Started();
+  void Handles_Dragged(double delta);
+  void Handle_Drag_Finished();
+  void Handle_Drag_Cancelled();
+  // A double click on a handle, which it selects alone first.
+  void Handle_Activated(int index);
+
 protected:
   void mousePressEvent(QMouseEvent *event) override;
   void mouseReleaseEvent(QMouseEvent *event) override;
   void mouseMoveEvent(QMouseEvent *event) override;
+  void mouseDoubleClickEvent(QMouseEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
   void paintEvent(QPaintEvent *event) override;
   void resizeEvent(QResizeEvent *event) override;
   void changeEvent(QEvent *event) override;
@@ -105,6 +143,8 @@ private:
   void Zoom_To_Rect(const QRect &rect);
   TGraph_Scene Scene();
   void Invalidate_Caches();
+  void Draw_Kept_View();
+  void Apply_Pending_Refresh();
 
   void Replace_Pixmap();
   void Set_Pixmap_Viewport(QPainter *painter) const;
@@ -122,6 +162,17 @@ private:
   void Pan_Step(const QPoint &point);
   void Update_Readout(const QPoint &point);
   void Invalidate_Band();
+
+  QRect Screen_Plot() const;
+  int Handle_At(const QPoint &point) const;
+  bool Press_Handle(const QMouseEvent &event);
+  void Drag_Handles(const QMouseEvent &event);
+  void Release_Handles();
+  void Cancel_Handle_Drag();
+  void End_Band_Selection();
+  bool Hover_Handle(const QPoint &point);
+  QString Handle_Text(int index) const;
+  void Paint_Handles(QPainter *painter);
 
   TGraphMapping d_Mapping;
   std::vector<TGraphDataSet> d_DataSets;
@@ -143,10 +194,27 @@ private:
   bool d_ShowReadout = true;
   bool d_FitPending = false;
   bool d_RefreshPending = false;
+  bool d_RefreshFits = false;
   bool d_ZoomOutPending = false;
   double d_MinYExtent = 5e-6;
   bool d_EqualScale = false;
   bool d_ColumnRuns = true;
+
+  TGraph_Handles d_Handles;
+  std::function<QString(int)> d_HandleReadout;
+  // The handle pressed on, while the left button is held; -1 otherwise.
+  int d_GrabbedHandle = -1;
+  // The handle the readout describes, which it follows as the handles move; -1 for none.
+  int d_ReadoutHandle = -1;
+  bool d_HandleArmed = false;
+  bool d_HandleDragging = false;
+  // A press on one of several selected handles selects it alone if no drag follows.
+  bool d_ClickSelectsOnly = false;
+  // The band selects handles instead of zooming.
+  bool d_BandSelects = false;
+  QPoint d_PressPoint;
+  int d_DragLastY = 0;
+  double d_DragDelta = 0.0;
 };
 
 #endif

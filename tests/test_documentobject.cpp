@@ -328,6 +328,119 @@ private slots:
     QVERIFY(document.Is_Modified());
     QVERIFY(!document.Export(folder.filePath("out.xls"), options, &error));
   }
+
+  // The steps of one drag, each shown live, make one undo step that brings back the
+  // offsets from before the drag, whatever path the drag took.
+  void drag_steps_make_one_step_data()
+  {
+    QTest::addColumn<QList<double>>("row_1_steps");
+    QTest::addColumn<QList<double>>("row_2_steps");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("one row") << QList<double>{21, 22.5, 19} << QList<double>{30, 30, 30}
+                             << "5 rows from 0 by 1, 3 rows, 2 2 3 4 5 | 10 19 30, zero 0";
+    QTest::newRow("two rows") << QList<double>{21, 22, 23} << QList<double>{31, 32, 33}
+                              << "5 rows from 0 by 1, 3 rows, 2 2 3 4 5 | 10 23 33, zero 0";
+    QTest::newRow("second row joins late") << QList<double>{21, 22, 23} << QList<double>{30, 30, 35}
+                                           << "5 rows from 0 by 1, 3 rows, 2 2 3 4 5 | 10 23 35, zero 0";
+    QTest::newRow("through the start") << QList<double>{25, 20, 15} << QList<double>{30, 30, 30}
+                                       << "5 rows from 0 by 1, 3 rows, 2 2 3 4 5 | 10 15 30, zero 0";
+  }
+
+  void drag_steps_make_one_step()
+  {
+    QFETCH(QList<double>, row_1_steps);
+    QFETCH(QList<double>, row_2_steps);
+    QFETCH(QString, after);
+    TDocument document;
+    Fill(&document);
+    document.Edit_Cells(INPUT_DATA, "Typing", {{0, 0, 2}});
+    const QString before = Content_Text(document.Model().Content());
+    const QString output_before = Output_Text(document);
+    TReports seen(&document);
+    const int drag = document.Start_Drag();
+    for (int i = 0; i < row_1_steps.size(); ++i) {
+      document.Drag_Offsets(drag, {{1, 0, row_1_steps[i]}, {2, 0, row_2_steps[i]}});
+      QCOMPARE(document.Model().Edit()[1].y, row_1_steps[i]);
+      QVERIFY(seen.Take().contains("output 0..4"));
+    }
+    QCOMPARE(Content_Text(document.Model().Content()), after);
+    QCOMPARE(document.Undo_Stack()->count(), 2);
+    QCOMPARE(document.Undo_Stack()->undoText(), QString("Drag Offsets"));
+    const QString output_after = Output_Text(document);
+    document.Undo_Stack()->undo();
+    QCOMPARE(Content_Text(document.Model().Content()), before);
+    QCOMPARE(Output_Text(document), output_before);
+    const QString rows = row_2_steps.last() != 30 ? "1..2" : "1..1";
+    QVERIFY(seen.Take().contains("revisited 1 " + rows));
+    document.Undo_Stack()->redo();
+    QCOMPARE(Content_Text(document.Model().Content()), after);
+    QCOMPARE(Output_Text(document), output_after);
+  }
+
+  // Escape takes a drag back and leaves no step, nothing to redo, and the step before it
+  // and the saved state as they were.
+  void cancelled_drag_leaves_no_step_data()
+  {
+    QTest::addColumn<QList<double>>("steps");
+    QTest::addColumn<bool>("modified");
+    QTest::newRow("moved") << QList<double>{21, 24} << true;
+    QTest::newRow("moved, back to the start, moved again") << QList<double>{21, 20, 26} << true;
+    QTest::newRow("back to the start") << QList<double>{21, 20} << false;
+    QTest::newRow("never moved") << QList<double>{} << false;
+  }
+
+  void cancelled_drag_leaves_no_step()
+  {
+    QFETCH(QList<double>, steps);
+    QFETCH(bool, modified);
+    TDocument document;
+    Fill(&document);
+    document.Edit_Cells(EDIT_DATA, "Typing", {{0, 0, 11}});
+    document.Undo_Stack()->setClean();
+    const QString before = Content_Text(document.Model().Content());
+    const int drag = document.Start_Drag();
+    for (const double value : steps) {
+      document.Drag_Offsets(drag, {{1, 0, value}});
+    }
+    QCOMPARE(document.Is_Modified(), modified);
+    QCOMPARE(document.Undo_Stack()->count(), modified ? 2 : 1);
+    document.Cancel_Drag(drag);
+    QCOMPARE(Content_Text(document.Model().Content()), before);
+    QCOMPARE(document.Undo_Stack()->count(), 1);
+    QCOMPARE(document.Undo_Stack()->index(), 1);
+    QCOMPARE(document.Undo_Stack()->undoText(), QString("Typing"));
+    QVERIFY(!document.Undo_Stack()->canRedo());
+    QVERIFY(!document.Is_Modified());
+    document.Cancel_Drag(drag);
+    QCOMPARE(Content_Text(document.Model().Content()), before);
+    QCOMPARE(document.Undo_Stack()->count(), 1);
+  }
+
+  // Each drag is a step of its own, and a drag after an undo replaces what was undone.
+  void drags_are_steps_of_their_own()
+  {
+    TDocument document;
+    Fill(&document);
+    const int first = document.Start_Drag();
+    document.Drag_Offsets(first, {{0, 0, 12}});
+    document.Drag_Offsets(first, {{0, 0, 14}});
+    const int second = document.Start_Drag();
+    QVERIFY(second != first);
+    document.Drag_Offsets(second, {{0, 0, 16}});
+    QCOMPARE(document.Undo_Stack()->count(), 2);
+    document.Cancel_Drag(first);
+    QCOMPARE(document.Undo_Stack()->count(), 2);
+    QCOMPARE(document.Model().Edit()[0].y, 16.0);
+    document.Undo_Stack()->undo();
+    QCOMPARE(document.Model().Edit()[0].y, 14.0);
+    const int third = document.Start_Drag();
+    document.Drag_Offsets(third, {{2, 0, 1}});
+    QCOMPARE(document.Undo_Stack()->count(), 2);
+    document.Undo_Stack()->undo();
+    document.Undo_Stack()->undo();
+    QCOMPARE(Content_Text(document.Model().Content()),
+             "5 rows from 0 by 1, 3 rows, 1 2 3 4 5 | 10 20 30, zero 0");
+  }
 };
 
 QTEST_GUILESS_MAIN(TDocumentObjectTest)

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QSignalSpy>
 #include <QtTest>
 
 #include <cmath>
@@ -91,6 +92,33 @@ private slots:
       pictures[runs] = graph.grab().toImage();
     }
     QCOMPARE(pictures[1], pictures[0]);
+  }
+
+  // At two device pixels per logical pixel a handle covers at least seven device pixels,
+  // sits where the pointer finds it, and a drag measures the pointer's logical movement.
+  void handles_at_screen_density()
+  {
+    TGraphWidget graph;
+    graph.Set_Show_Readout(false);
+    Fill(&graph);
+    graph.Set_Handles({TVector2(5000.0, 20.0), TVector2(12000.0, -30.0)});
+    graph.resize(300, 200);
+    graph.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&graph));
+    const QPoint at = graph.Handle_Position(1).toPoint();
+    const QImage image = graph.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    int run = 0;
+    for (int x = at.x() * RATIO - 12; x <= at.x() * RATIO + 12; ++x) {
+      run = image.pixel(x, at.y() * RATIO) == HANDLE_COLOR ? run + 1 : run;
+    }
+    QVERIFY2(run >= 7, qPrintable(QString::number(run)));
+    QSignalSpy dragged(&graph, &TGraphWidget::Handles_Dragged);
+    Drag(&graph, Qt::LeftButton, {at + QPoint(1, 1), at + QPoint(1, -29)});
+    QCOMPARE(dragged.count(), 1);
+    QCOMPARE(graph.Handles().Selected(), std::vector<int>{1});
+    const TGraphMapping mapping = graph.Screen_Mapping();
+    const double moved = dragged.first().at(0).toDouble() * mapping.YScale;
+    QVERIFY2(std::fabs(moved + 30.0) < 1e-9, qPrintable(QString::number(moved)));
   }
 };
 

@@ -75,11 +75,6 @@ std::unique_ptr<TGraphWidget> Fitted_Graph(const Point_List &points = SQUARE_DAT
   return graph;
 }
 
-void Hover(QWidget *widget, const QPoint &position)
-{
-  Send_Mouse(widget, QEvent::MouseMove, position, Qt::NoButton, Qt::NoButton);
-}
-
 QImage Grab(QWidget *widget)
 {
   return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);

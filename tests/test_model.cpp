@@ -1,9 +1,11 @@
 #include "core/shortestnumber.h"
 #include "src/files/dataexport.h"
+#include "src/model/editoutput.h"
 #include "src/model/model.h"
 
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -46,6 +48,8 @@ TResampling_Model Sample_Model()
 }
 
 }  // namespace
+
+Q_DECLARE_METATYPE(TRange)
 
 class TModelTest : public QObject
 {
@@ -227,6 +231,59 @@ private slots:
     QCOMPARE(Table_Text(points, TABLE_CSV), QByteArray("position,value\n-10,0.5\n5,1e-09\n"));
     QCOMPARE(Table_Text(points, TABLE_TSV), QByteArray("-10\t0.5\n5\t1e-09\n"));
     QCOMPARE(Table_Text(Point_List(), TABLE_CSV), QByteArray("position,value\n"));
+  }
+
+  // The handles sit where the output passes the editor positions: on the output where an
+  // editor position is an input row, on the input's line between rows and beyond them.
+  void output_at_edit_positions_data()
+  {
+    QTest::addColumn<bool>("zero_offset");
+    QTest::addColumn<TRange>("edit");
+    QTest::addColumn<std::vector<double>>("expected");
+    // Input -10 to 20 by 5 holding 2x + 1; offsets 1, 2, 3, ... from the editor's first row.
+    QTest::newRow("on input rows") << false << TRange{-10, 10, 20}
+                                   << std::vector<double>{-19 + 1, 1 + 2, 21 + 3, 41 + 4};
+    QTest::newRow("between input rows") << false << TRange{-7.5, 12.5, 17.5}
+                                        << std::vector<double>{-14 + 1, 11 + 2, 36 + 3};
+    QTest::newRow("beyond the input") << false << TRange{-30, 25, 45}
+                                      << std::vector<double>{-59 + 1, -9 + 2, 41 + 3, 91 + 4};
+    // The output at 0 is 1 + 2: every value is 3 lower.
+    QTest::newRow("zero shift") << true << TRange{-10, 10, 20}
+                                << std::vector<double>{-19 + 1 - 3, 1 + 2 - 3, 21 + 3 - 3, 41 + 4 - 3};
+  }
+
+  void output_at_edit_positions()
+  {
+    QFETCH(bool, zero_offset);
+    QFETCH(TRange, edit);
+    QFETCH(std::vector<double>, expected);
+    TResampling_Model model;
+    model.Set_Input_Series(Corrected_Input({-10, 5, 20}));
+    model.Set_Edit_Series(Corrected_Edit(edit, 5.0));
+    for (int row = 0; row < model.Input_Series().count; ++row) {
+      model.Set_Input_Value(row, 2.0 * model.Input()[static_cast<std::size_t>(row)].x + 1.0);
+    }
+    for (int row = 0; row < model.Edit_Series().count; ++row) {
+      model.Set_Offset(row, row + 1.0);
+    }
+    model.Set_Zero_Offset(zero_offset);
+    model.Recalculate();
+    const Point_List points = Output_At_Edit_Positions(model);
+    QCOMPARE(points.size(), expected.size());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+      QCOMPARE(points[i].x, model.Edit()[i].x);
+      QVERIFY2(std::fabs(points[i].y - expected[i]) < 1e-12,
+               qPrintable(QString("%1: %2").arg(i).arg(points[i].y, 0, 'g', 17)));
+    }
+    for (std::size_t i = 0; i < points.size(); ++i) {
+      const double position = points[i].x;
+      const auto row = std::find_if(model.Input().begin(), model.Input().end(),
+                                    [position](const TVector2 &p) { return p.x == position; });
+      if (row != model.Input().end()) {
+        QVERIFY(std::fabs(model.Output(static_cast<std::size_t>(row - model.Input().begin()))
+                          - points[i].y) < 1e-12);
+      }
+    }
   }
 };
 

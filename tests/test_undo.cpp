@@ -691,6 +691,36 @@ private slots:
     QCOMPARE(history.Bytes(), std::size_t(0));
   }
 
+  // The steps of a drag merged into one count once; merged into nothing, or withdrawn,
+  // they count no more.
+  void history_counts_merged_and_withdrawn_steps()
+  {
+    TNo_Target target;
+    QStringList log;
+    QObject parent;
+    TUndo_History history(&parent, &target, 1000000);
+    using TChanges = std::vector<TCell_Change>;
+    history.Push(std::make_unique<TLogged_Change>("before", 100, &log));
+    history.Push(std::make_unique<TDrag_Changes>(1, TChanges{{0, 1, 2}}));
+    const std::size_t one_cell = history.Bytes();
+    history.Push(std::make_unique<TDrag_Changes>(1, TChanges{{0, 2, 3}}));
+    QCOMPARE(history.Stack()->count(), 2);
+    QCOMPARE(history.Bytes(), one_cell);
+    history.Push(std::make_unique<TDrag_Changes>(1, TChanges{{1, 0, 5}}));
+    QCOMPARE(history.Stack()->count(), 2);
+    QCOMPARE(history.Bytes(), 100 + history.Last_Change()->Bytes());
+    history.Push(std::make_unique<TDrag_Changes>(2, TChanges{{1, 5, 6}}));
+    QCOMPARE(history.Stack()->count(), 3);
+    history.Undo_And_Forget();
+    QCOMPARE(history.Stack()->count(), 2);
+    QVERIFY(!history.Stack()->canRedo());
+    QCOMPARE(history.Bytes(), 100 + history.Last_Change()->Bytes());
+    history.Push(std::make_unique<TDrag_Changes>(1, TChanges{{0, 3, 1}, {1, 5, 0}}));
+    QCOMPARE(history.Stack()->count(), 1);
+    QCOMPARE(history.Bytes(), std::size_t(100));
+    QCOMPARE(log, QStringList{"do before"});
+  }
+
   void table_commands_data()
   {
     QTest::addColumn<QString>("command");

@@ -54,3 +54,27 @@ xdotool windowmove "$graph" 0 0
 xdotool windowsize "$graph" 640 440
 sleep 1
 import -window "$graph" docs/graph.png
+
+# Editing in the graph beside the editor table: a click selects the point at 50, Ctrl+click
+# adds the one at 100, and a drag moves both up; the picture is taken while the button is
+# still held, cut to the editor table and the graph window.
+xdotool windowmove "$graph" 638 0
+sleep 0.5
+point() {
+  xdotool mousemove --window "$graph" "$1" "$2"
+}
+# The pauses keep the clicks from making a double click, which opens the offset field.
+point 200 291
+xdotool click 1
+sleep 0.7
+point 280 314
+xdotool keydown ctrl click 1 keyup ctrl
+sleep 0.7
+xdotool mousedown 1
+for y in 306 296 286 276 266 258; do
+  point 281 "$y"
+  sleep 0.1
+done
+sleep 0.5
+import -window root -crop 942x445+338+0 +repage docs/graph-editing.png
+xdotool mouseup 1

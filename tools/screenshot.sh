@@ -1,8 +1,9 @@
 #!/bin/sh
 # Photographs the real main window under a virtual X display with a window manager, with
-# a short session of typing and pasting, into docs/screenshot.png, docs/help-menu.png and
-# docs/graph.png. Needs xvfb, openbox, xdotool, xclip and ImageMagick (installed here when
-# missing). VANDREL_DISPLAY=N picks the display number; otherwise a free one is taken.
+# a short session of typing, pasting and editing in the graph, into docs/screenshot.png,
+# docs/help-menu.png, docs/graph.png and docs/graph-editing.png. Needs xvfb, openbox,
+# xdotool, xclip and ImageMagick (installed here when missing). VANDREL_DISPLAY=N picks
+# the display number; otherwise a free one is taken.
 set -e
 cd "$(dirname "$0")/.."
 for tool in xvfb-run openbox xdotool xclip import; do

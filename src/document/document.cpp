@@ -162,6 +162,28 @@ void TDocument::Edit_Cells(const TData_Table table, const QString &name, const T
   }
 }
 
+int TDocument::Start_Drag()
+{
+  return ++d_last_drag;
+}
+
+void TDocument::Drag_Offsets(const int drag, const TCell_Edits &edits)
+{
+  std::vector<TCell_Change> changes = Cell_Changes(EDIT_DATA, edits);
+  if (!changes.empty()) {
+    d_history->Push(std::make_unique<TDrag_Changes>(drag, std::move(changes)));
+  }
+}
+
+// Only a drag whose step is the last one has anything to take back.
+void TDocument::Cancel_Drag(const int drag)
+{
+  const auto *last = dynamic_cast<const TDrag_Changes *>(d_history->Last_Change());
+  if (last && last->Session() == drag) {
+    d_history->Undo_And_Forget();
+  }
+}
+
 // Only the cells whose value changes. A cell edited twice in one edit changes from the
 // value the first edit gave it, as if each were made in turn.
 std::vector<TCell_Change> TDocument::Cell_Changes(const TData_Table table,

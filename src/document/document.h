@@ -76,6 +76,14 @@ public:
   void Set_Zero_Offset(bool zero_offset);
   // Cells of one column of a table; `name` is the step's name in the Edit menu.
   void Edit_Cells(TData_Table table, const QString &name, const TCell_Edits &edits);
+  // A drag of editor offsets, as the graph makes it: Start_Drag names a new drag, each
+  // Drag_Offsets step gives the offsets their values so far, and all the steps of one
+  // drag are one undo step that brings back the offsets from before the drag. Steps that
+  // bring every offset back to where it started leave no step; so does Cancel_Drag,
+  // which takes the drag back.
+  int Start_Drag();
+  void Drag_Offsets(int drag, const TCell_Edits &edits);
+  void Cancel_Drag(int drag);
 
   // The file sequences. Each that fails leaves the document as it was and says why in a
   // message that names the file.
@@ -148,6 +156,7 @@ private:
   QString d_path;
   std::unique_ptr<TRecovery_File> d_recovery;
   QTimer *d_recovery_timer = nullptr;
+  int d_last_drag = 0;
 };
 
 #endif

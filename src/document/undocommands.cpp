@@ -10,6 +10,14 @@ namespace {
 // What the stack's own command around a change costs besides the change's data.
 const std::size_t COMMAND_OVERHEAD = 128;
 
+// The merge id of drags, apart from every other change.
+const int DRAG_MERGE_ID = 1;
+
+bool Row_Before(const TCell_Change &change, const int row)
+{
+  return change.row < row;
+}
+
 template <class TValue>
 std::size_t Vector_Bytes(const std::vector<TValue> &values)
 {
@@ -56,6 +64,68 @@ void TCell_Changes::Revert(TChange_Target *target)
 std::size_t TCell_Changes::Bytes() const
 {
   return sizeof(*this) + Common_Bytes() + Vector_Bytes(d_changes);
+}
+
+bool TDocument_Change::Merge_With(const TDocument_Change &)
+{
+  return false;
+}
+
+TDrag_Changes::TDrag_Changes(const int session, std::vector<TCell_Change> changes)
+  : TDocument_Change(QStringLiteral("Drag Offsets")), d_session(session), d_changes(std::move(changes))
+{
+  std::stable_sort(d_changes.begin(), d_changes.end(),
+                   [](const TCell_Change &a, const TCell_Change &b) { return a.row < b.row; });
+}
+
+void TDrag_Changes::Apply(TChange_Target *target, const bool again)
+{
+  target->Write_Cells(EDIT_DATA, d_changes, true, again);
+}
+
+void TDrag_Changes::Revert(TChange_Target *target)
+{
+  target->Write_Cells(EDIT_DATA, d_changes, false, true);
+}
+
+std::size_t TDrag_Changes::Bytes() const
+{
+  return sizeof(*this) + Common_Bytes() + Vector_Bytes(d_changes);
+}
+
+int TDrag_Changes::Merge_Id() const
+{
+  return DRAG_MERGE_ID;
+}
+
+// Only the steps of the same drag merge, so two drags one after the other are two steps.
+bool TDrag_Changes::Merge_With(const TDocument_Change &next)
+{
+  const auto *drag = dynamic_cast<const TDrag_Changes *>(&next);
+  if (!drag || drag->d_session != d_session) {
+    return false;
+  }
+  for (const TCell_Change &change : drag->d_changes) {
+    Merge_Cell(change);
+  }
+  return true;
+}
+
+// A cell the drag changed before keeps its first old value; a new one comes in whole.
+void TDrag_Changes::Merge_Cell(const TCell_Change &change)
+{
+  const auto place = std::lower_bound(d_changes.begin(), d_changes.end(), change.row, Row_Before);
+  if (place != d_changes.end() && place->row == change.row) {
+    place->new_value = change.new_value;
+  } else {
+    d_changes.insert(place, change);
+  }
+}
+
+bool TDrag_Changes::Changes_Nothing() const
+{
+  return std::all_of(d_changes.begin(), d_changes.end(),
+                     [](const TCell_Change &change) { return change.old_value == change.new_value; });
 }
 
 TInput_Range_Change::TInput_Range_Change(const TResampling_Model &model,

@@ -58,12 +58,25 @@ public:
   // The memory the change holds, for the history's bound.
   virtual std::size_t Bytes() const = 0;
 
+  // Changes that share an id other than -1 may take a following change into themselves,
+  // so that one gesture of many steps is one step to undo.
+  virtual int Merge_Id() const { return -1; }
+  // Takes `next`, which was just applied, into this change; false when it does not belong.
+  virtual bool Merge_With(const TDocument_Change &next);
+  // True when the change leaves everything as it was, after merging.
+  virtual bool Changes_Nothing() const { return false; }
+
+  // The change is taken back for good: its next revert removes it from the history.
+  void Withdraw() { d_withdrawn = true; }
+  bool Is_Withdrawn() const { return d_withdrawn; }
+
 protected:
   // The text and the stack's command around the change.
   std::size_t Common_Bytes() const;
 
 private:
   QString d_text;
+  bool d_withdrawn = false;
 };
 
 // Values typed, pasted or changed by a command in one table: only the cells that changed.
@@ -77,6 +90,28 @@ public:
 
 private:
   TData_Table d_table;
+  std::vector<TCell_Change> d_changes;
+};
+
+// The steps of one drag of editor offsets, merged into one: each cell keeps the value it
+// had before the drag's first step and takes the one of the latest.
+class TDrag_Changes : public TDocument_Change
+{
+public:
+  TDrag_Changes(int session, std::vector<TCell_Change> changes);
+  int Session() const { return d_session; }
+  void Apply(TChange_Target *target, bool again) override;
+  void Revert(TChange_Target *target) override;
+  std::size_t Bytes() const override;
+  int Merge_Id() const override;
+  bool Merge_With(const TDocument_Change &next) override;
+  bool Changes_Nothing() const override;
+
+private:
+  void Merge_Cell(const TCell_Change &change);
+
+  int d_session;
+  // Ordered by row.
   std::vector<TCell_Change> d_changes;
 };
 

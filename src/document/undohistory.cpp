@@ -34,7 +34,12 @@ public:
 
   const std::shared_ptr<TDocument_Change> &Change() const { return d_change; }
 
-  void undo() override { d_change->Revert(d_target); }
+  // A withdrawn change marks its command obsolete, which the stack then deletes.
+  void undo() override
+  {
+    d_change->Revert(d_target);
+    setObsolete(d_change->Is_Withdrawn());
+  }
 
   void redo() override
   {
@@ -43,6 +48,20 @@ public:
     if (state != APPLIED) {
       d_change->Apply(d_target, state == TO_APPLY_AGAIN);
     }
+  }
+
+  int id() const override { return d_change->Merge_Id(); }
+
+  // The stack merges only commands of one id; the change decides whether `other` belongs
+  // to it. Merged into nothing, the command is obsolete and the stack deletes it.
+  bool mergeWith(const QUndoCommand *other) override
+  {
+    const auto *next = static_cast<const TChange_Command *>(other);
+    if (!d_change->Merge_With(*next->Change())) {
+      return false;
+    }
+    setObsolete(d_change->Changes_Nothing());
+    return true;
   }
 
 private:
@@ -70,11 +89,43 @@ void TUndo_History::Push(std::unique_ptr<TDocument_Change> change)
     return;
   }
   Forget_Undone_Steps();
-  d_bytes += change->Bytes();
+  const int index = d_stack->index();
+  const std::size_t last_bytes = index > 0 ? Step_Bytes(index - 1) : 0;
   d_stack->push(new TChange_Command(std::move(change), d_target, TO_APPLY));
+  Count_Pushed(index, last_bytes);
   if (d_bytes > d_budget) {
     Drop_Oldest_Steps();
   }
+}
+
+// The new step on top adds its memory; a step merged into the last one replaces it, and
+// one that merged it into nothing took it away.
+void TUndo_History::Count_Pushed(const int index, const std::size_t last_bytes)
+{
+  const int now = d_stack->index();
+  if (now != index + 1) {
+    d_bytes -= last_bytes;
+  }
+  if (now >= index && now > 0) {
+    d_bytes += Step_Bytes(now - 1);
+  }
+}
+
+TDocument_Change *TUndo_History::Last_Change() const
+{
+  const int index = d_stack->index();
+  return index > 0 ? Command_At(*d_stack, index - 1)->Change().get() : nullptr;
+}
+
+void TUndo_History::Undo_And_Forget()
+{
+  TDocument_Change *const change = Last_Change();
+  if (!ASSERT(change)) {
+    return;
+  }
+  d_bytes -= change->Bytes();
+  change->Withdraw();
+  d_stack->undo();
 }
 
 void TUndo_History::Clear()

@@ -24,6 +24,10 @@ public:
   QUndoStack *Stack() const { return d_stack; }
   // Makes the change, through the stack's push, and keeps it for undo.
   void Push(std::unique_ptr<TDocument_Change> change);
+  // The change the next undo takes back; null when there is none.
+  TDocument_Change *Last_Change() const;
+  // Takes back the last change and forgets it: no redo brings it back.
+  void Undo_And_Forget();
   // Forgets every step; the stack is clean.
   void Clear();
   // Forgets every step; the stack is not clean, and no undo ever makes it so.
@@ -32,6 +36,7 @@ public:
 
 private:
   void Forget_Undone_Steps();
+  void Count_Pushed(int index, std::size_t last_bytes);
   void Drop_Oldest_Steps();
   std::size_t Step_Bytes(int index) const;
 

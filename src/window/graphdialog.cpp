@@ -3,6 +3,7 @@
 #include "core/graphwidget.h"
 #include "src/files/fileformats.h"
 #include "src/files/graphexport.h"
+#include "src/window/graphediting.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -71,21 +72,46 @@ void TInterpolationGraphDialog::Curves_Changed()
 {
   d_graph_widget->Points_Changed(INPUT_SET);
   d_graph_widget->Points_Changed(OUTPUT_SET);
-  d_graph_widget->Refresh_Graph();
+  Refresh();
 }
 
 void TInterpolationGraphDialog::Input_Changed(const int first, const int last)
 {
   d_graph_widget->Points_Changed(INPUT_SET, static_cast<std::size_t>(first),
                                  static_cast<std::size_t>(last));
-  d_graph_widget->Refresh_Graph();
+  Refresh();
 }
 
 void TInterpolationGraphDialog::Output_Changed(const int first, const int last)
 {
   d_graph_widget->Points_Changed(OUTPUT_SET, static_cast<std::size_t>(first),
                                  static_cast<std::size_t>(last));
-  d_graph_widget->Refresh_Graph();
+  Refresh();
+}
+
+// A change made in this window keeps the view the user edits in.
+void TInterpolationGraphDialog::Refresh()
+{
+  d_graph_widget->Refresh_Graph(!(d_editing && d_editing->Keeps_View()));
+}
+
+void TInterpolationGraphDialog::Edit_Document(TDocument *document, TEditTable *edit_table)
+{
+  Stop_Editing();
+  d_editing = new TGraph_Editing(this, d_graph_widget, document, edit_table);
+}
+
+void TInterpolationGraphDialog::Stop_Editing()
+{
+  delete d_editing;
+  d_editing = nullptr;
+}
+
+void TInterpolationGraphDialog::Set_Display_Precision(const int precision)
+{
+  if (d_editing) {
+    d_editing->Set_Display_Precision(precision);
+  }
 }
 
 void TInterpolationGraphDialog::Set_Graph_Data(const Point_List &input, const Point_List &output)

@@ -93,6 +93,7 @@ TVandrel::TVandrel(QWidget *parent, Qt::WindowFlags flags) : QMainWindow(parent,
   d_graph_dialog = new TInterpolationGraphDialog(this, Qt::Tool);
   d_graph_dialog->setObjectName("graph_dialog");
   d_graph_dialog->Show_Curves(d_document->Curve(INPUT_COLUMN), d_document->Curve(OUTPUT_COLUMN));
+  d_graph_dialog->Edit_Document(d_document, d_edit_table);
   d_file_commands = new TFile_Commands(this, d_document, d_settings.get());
   d_data_commands = new TData_Commands(d_file_commands, d_graph_dialog);
   d_edit_commands = new TEdit_Commands(this, d_document, d_file_commands,
@@ -133,6 +134,7 @@ TVandrel::~TVandrel()
     sender->disconnect(this);
   }
   d_edit_commands->Stop_Following();
+  d_graph_dialog->Stop_Editing();
 }
 
 void TVandrel::Set_User_Dialogs(std::unique_ptr<TUser_Dialogs> dialogs)
@@ -365,6 +367,7 @@ void TVandrel::Display_Precision_Changed(const int precision)
   for (TEditTable *table : {d_input_table, d_edit_table, d_output_table}) {
     table->Set_Display_Precision(precision);
   }
+  d_graph_dialog->Set_Display_Precision(precision);
   for (TDoubleEdit *field : {d_input_start, d_input_increment, d_input_end, d_edit_start,
                              d_edit_increment, d_edit_end, d_output_start, d_output_increment,
                              d_output_end}) {
