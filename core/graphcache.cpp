@@ -28,11 +28,24 @@ TVector2 Read_Point(const TGraphDataSet &set, const std::size_t index)
   return point;
 }
 
-// Calls visit(index, point) for points first to last, read a block at a time.
+// The set's points in one array, where it has them so.
+const TVector2 *Held_Points(const TGraphDataSet &set)
+{
+  return set.Curve ? set.Curve->Held_Points() : set.Points.data();
+}
+
+// Calls visit(index, point) for points first to last: in place where the set holds them
+// in one array, otherwise read a block at a time.
 template <class TVisit>
 void Visit_Range(const TGraphDataSet &set, const std::size_t first, const std::size_t last,
                  TVisit visit)
 {
+  if (const TVector2 *held = Held_Points(set)) {
+    for (std::size_t i = first; i <= last; ++i) {
+      visit(i, held[i]);
+    }
+    return;
+  }
   TVector2 block[BLOCK_SIZE];
   for (std::size_t start = first; start <= last; start += BLOCK_SIZE) {
     const std::size_t size = std::min(BLOCK_SIZE, last - start + 1);
@@ -41,6 +54,15 @@ void Visit_Range(const TGraphDataSet &set, const std::size_t first, const std::s
       visit(start + i, block[i]);
     }
   }
+}
+
+// What std::trunc gives, by the processor's own conversion where the value fits it, which
+// is most of the work of finding the columns of a million points.
+double Truncated(const double value)
+{
+  const double fits = 4.0e15;
+  return value > -fits && value < fits ? static_cast<double>(static_cast<long long>(value))
+                                       : std::trunc(value);
 }
 
 // The pixel column as the painter finds it.
@@ -55,24 +77,31 @@ bool Same_Horizontal(const TGraphMapping &a, const TGraphMapping &b)
   return a.XScale == b.XScale && a.XOffset == b.XOffset;
 }
 
-// A pixel as the painter places a point: truncated, not rounded.
-struct TPixel_Point
+// A point's index and the pixel row the painter places it in: truncated, not rounded.
+struct TPixel_Row
 {
   std::size_t index = 0;
-  TVector2 point;
   double row = 0.0;
 };
+
+bool By_Row(const TPixel_Row &a, const TPixel_Row &b)
+{
+  return a.row < b.row;
+}
 
 // A run of points in one pixel column, kept so that column runs draw the same pixels as
 // all of its points: the vertical line between its lowest and highest pixel rows, a dot
 // wherever two points in a row share a pixel (the painter places a single point by other
 // rounding than a line through it), and its first and last points, which the lines to the
-// columns beside it start and end at.
+// columns beside it start and end at. Only indices and rows are followed point by point;
+// the points themselves are read when the run is kept.
 class TColumn_Group
 {
 public:
+  explicit TColumn_Group(const TGraphDataSet &set) : d_set(set) {}
+
   // Starts the run anew at a point, keeping the memory of the last.
-  void Start(const TPixel_Point &first, const double column)
+  void Start(const TPixel_Row &first, const double column)
   {
     d_column = column;
     d_first = d_low = d_high = d_last = first;
@@ -81,18 +110,21 @@ public:
 
   double Column() const { return d_column; }
 
-  void Add(const TPixel_Point &point)
+  // A point that shares its pixel with the one before it. The rest of the run's state is
+  // followed by the caller in plain values, which stay in registers over a million
+  // points, and handed in when the run ends.
+  void Add_Dot(const std::size_t index, const double row)
   {
-    if (point.row == d_last.row && (d_dots.empty() || d_dots.back().row != point.row)) {
-      d_dots.push_back(point);
+    if (d_dots.empty() || d_dots.back().row != row) {
+      d_dots.push_back(TPixel_Row{index, row});
     }
-    d_last = point;
-    if (point.row < d_low.row) {
-      d_low = point;
-    }
-    if (point.row > d_high.row) {
-      d_high = point;
-    }
+  }
+
+  void End(const TPixel_Row &low, const TPixel_Row &high, const TPixel_Row &last)
+  {
+    d_low = low;
+    d_high = high;
+    d_last = last;
   }
 
   // The first point, then each row a line or a dot needs, in order, then the last point;
@@ -102,53 +134,52 @@ public:
   {
     const std::size_t first_kept = kept->size();
     std::sort(d_dots.begin(), d_dots.end(), By_Row);
-    std::vector<TPixel_Point> &rows = d_rows;
-    rows.assign(d_dots.begin(), d_dots.end());
-    rows.push_back(d_low);
-    rows.push_back(d_high);
-    std::sort(rows.begin(), rows.end(), By_Row);
+    d_rows.assign(d_dots.begin(), d_dots.end());
+    d_rows.push_back(d_low);
+    d_rows.push_back(d_high);
+    std::sort(d_rows.begin(), d_rows.end(), By_Row);
     const std::size_t run = d_first.index;
-    TPixel_Point previous = d_first;
-    kept->push_back({run, d_first.point});
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-      if (i > 0 && rows[i].row == rows[i - 1].row) {
+    double previous = d_first.row;
+    kept->push_back({run, Read_Point(d_set, d_first.index)});
+    for (std::size_t i = 0; i < d_rows.size(); ++i) {
+      const TPixel_Row &row = d_rows[i];
+      if (i > 0 && row.row == d_rows[i - 1].row) {
         continue;
       }
-      const bool dot = Is_Dot(rows[i].row);
-      if (rows[i].row != previous.row || dot) {
-        kept->push_back({run, rows[i].point});
+      const bool dot = Is_Dot(row.row);
+      const int copies = row.row != previous ? (dot ? 2 : 1) : (dot ? 1 : 0);
+      if (copies > 0) {
+        const TVector2 point = Read_Point(d_set, row.index);
+        for (int copy = 0; copy < copies; ++copy) {
+          kept->push_back({run, point});
+        }
       }
-      if (rows[i].row != previous.row && dot) {
-        kept->push_back({run, rows[i].point});
-      }
-      previous = rows[i];
+      previous = row.row;
     }
     if (d_last.index == d_first.index) {
       return;
     }
-    if (d_last.row == previous.row && !Is_Dot(d_last.row) && kept->size() > first_kept + 1) {
+    if (d_last.row == previous && !Is_Dot(d_last.row) && kept->size() > first_kept + 1) {
       kept->pop_back();
     }
-    kept->push_back({run, d_last.point});
+    kept->push_back({run, Read_Point(d_set, d_last.index)});
   }
 
 private:
-  static bool By_Row(const TPixel_Point &a, const TPixel_Point &b) { return a.row < b.row; }
-
   // The dots are in order of their rows by the time the run is kept.
   bool Is_Dot(const double row) const
   {
-    return std::binary_search(d_dots.begin(), d_dots.end(), TPixel_Point{0, TVector2(), row},
-                              By_Row);
+    return std::binary_search(d_dots.begin(), d_dots.end(), TPixel_Row{0, row}, By_Row);
   }
 
+  const TGraphDataSet &d_set;
   double d_column = 0.0;
-  TPixel_Point d_first;
-  TPixel_Point d_low;
-  TPixel_Point d_high;
-  TPixel_Point d_last;
-  std::vector<TPixel_Point> d_dots;
-  std::vector<TPixel_Point> d_rows;
+  TPixel_Row d_first;
+  TPixel_Row d_low;
+  TPixel_Row d_high;
+  TPixel_Row d_last;
+  std::vector<TPixel_Row> d_dots;
+  std::vector<TPixel_Row> d_rows;
 };
 
 }  // namespace
@@ -248,33 +279,51 @@ void TGraph_Set_Cache::Reduce(const TGraphDataSet &set, const std::size_t first,
                               const std::size_t last, std::vector<TKept> *kept) const
 {
   const TGraphMapping &mapping = d_mapping;
+  TColumn_Group group(set);
   bool open = false;
-  TColumn_Group group;
+  double column = 0.0;
+  TPixel_Row low;
+  TPixel_Row high;
+  TPixel_Row previous;
+  const auto close = [&] {
+    if (open) {
+      group.End(low, high, previous);
+      group.Keep(kept);
+      open = false;
+    }
+  };
   Visit_Range(set, first, last, [&](const std::size_t index, const TVector2 &point) {
-    const double column = std::trunc(point.x * mapping.XScale + mapping.XOffset);
-    const double row = std::trunc(point.y * mapping.YScale + mapping.YOffset);
-    if (!std::isfinite(column) || !std::isfinite(row)) {
-      if (open) {
-        group.Keep(kept);
-        open = false;
-      }
+    const double x = point.x * mapping.XScale + mapping.XOffset;
+    const double y = point.y * mapping.YScale + mapping.YOffset;
+    if (!std::isfinite(x) || !std::isfinite(y)) {
+      close();
       kept->push_back({index, point});
       return;
     }
-    const TPixel_Point pixel{index, point, row};
-    if (open && column == group.Column()) {
-      group.Add(pixel);
+    const double point_column = Truncated(x);
+    const double row = Truncated(y);
+    if (open && point_column == column) {
+      if (row == previous.row) {
+        group.Add_Dot(index, row);
+      }
+      previous = TPixel_Row{index, row};
+      // Selects rather than jumps: whether a noisy point is a new extreme is a coin toss
+      // that a branch would guess wrong half the time.
+      const bool lower = row < low.row;
+      const bool higher = row > high.row;
+      low.index = lower ? index : low.index;
+      low.row = std::min(row, low.row);
+      high.index = higher ? index : high.index;
+      high.row = std::max(row, high.row);
       return;
     }
-    if (open) {
-      group.Keep(kept);
-    }
-    group.Start(pixel, column);
+    close();
+    group.Start(TPixel_Row{index, row}, point_column);
+    column = point_column;
+    low = high = previous = TPixel_Row{index, row};
     open = true;
   });
-  if (open) {
-    group.Keep(kept);
-  }
+  close();
 }
 
 // The changed points are kept anew with the whole columns they lie in, since a run

@@ -23,6 +23,9 @@ public:
   virtual std::size_t Point_Count() const = 0;
   // Copies the points from `first` on, `count` of them, into `points`.
   virtual void Copy_Points(std::size_t first, std::size_t count, TVector2 *points) const = 0;
+  // All points in one array, where the curve holds them so, to be read in place; none
+  // otherwise.
+  virtual const TVector2 *Held_Points() const { return nullptr; }
 };
 
 // A set holds its own points, or shows a curve held elsewhere when Curve is set.

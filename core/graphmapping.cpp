@@ -177,21 +177,6 @@ QString Label_Number(const bool exponent, const double &value, const int decimal
 
 }  // namespace
 
-void TGraph_Bounds::Include(const TVector2 &point)
-{
-  if (!std::isfinite(point.x) || !std::isfinite(point.y)) {
-    return;
-  }
-  if (!found) {
-    *this = TGraph_Bounds{true, point.x, point.x, point.y, point.y};
-    return;
-  }
-  x_min = std::min(x_min, point.x);
-  x_max = std::max(x_max, point.x);
-  y_min = std::min(y_min, point.y);
-  y_max = std::max(y_max, point.y);
-}
-
 void TGraph_Bounds::Include(const TGraph_Bounds &other)
 {
   if (!other.found) {

@@ -55,7 +55,21 @@ struct TGraph_Bounds
   double y_min = 0.0;
   double y_max = 0.0;
 
-  void Include(const TVector2 &point);
+  // Inline, since it runs once for every point of a fit.
+  void Include(const TVector2 &point)
+  {
+    if (!std::isfinite(point.x) || !std::isfinite(point.y)) {
+      return;
+    }
+    if (!found) {
+      *this = TGraph_Bounds{true, point.x, point.x, point.y, point.y};
+      return;
+    }
+    x_min = point.x < x_min ? point.x : x_min;
+    x_max = point.x > x_max ? point.x : x_max;
+    y_min = point.y < y_min ? point.y : y_min;
+    y_max = point.y > y_max ? point.y : y_max;
+  }
   void Include(const TGraph_Bounds &other);
 };
 

@@ -79,9 +79,19 @@ TResampling_Model::TResampling_Model()
   Rebuild_Offsets();
 }
 
+// With the shift off, less 0.0: the same double, whatever it is.
 double TResampling_Model::Output(const std::size_t row) const
 {
-  return d_zero_offset ? d_base[row] - d_shift : d_base[row];
+  return d_base[row] - Shift();
+}
+
+void TResampling_Model::Copy_Outputs(const std::size_t first, const std::size_t count,
+                                     TVector2 *points) const
+{
+  const double shift = Shift();
+  for (std::size_t row = first; row < first + count; ++row) {
+    *points++ = TVector2(d_input[row].x, d_base[row] - shift);
+  }
 }
 
 std::vector<double> TResampling_Model::Outputs() const

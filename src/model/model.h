@@ -59,6 +59,8 @@ public:
   // The output at an input row: the input value plus the offset interpolated there, less
   // the result at position 0 while Zero Offset Data is on.
   double Output(std::size_t row) const;
+  // The outputs of rows first to first + count - 1, with the rows' positions.
+  void Copy_Outputs(std::size_t first, std::size_t count, TVector2 *points) const;
   // Every output value, in row order.
   std::vector<double> Outputs() const;
   // What Zero Offset Data takes off every output (0.0 while it is off).

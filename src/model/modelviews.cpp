@@ -53,6 +53,12 @@ std::size_t TModel_Curve::Point_Count() const
   return Points_Of(*d_model, d_column).size();
 }
 
+// The input is held as points; the output is made as it is read.
+const TVector2 *TModel_Curve::Held_Points() const
+{
+  return d_column == OUTPUT_COLUMN ? nullptr : Points_Of(*d_model, d_column).data();
+}
+
 void TModel_Curve::Copy_Points(const std::size_t first, const std::size_t count,
                                TVector2 *points) const
 {
@@ -65,7 +71,5 @@ void TModel_Curve::Copy_Points(const std::size_t first, const std::size_t count,
               source.begin() + static_cast<std::ptrdiff_t>(first + count), points);
     return;
   }
-  for (std::size_t i = first; i < first + count; ++i) {
-    *points++ = TVector2(source[i].x, d_model->Output(i));
-  }
+  d_model->Copy_Outputs(first, count, points);
 }

@@ -36,6 +36,7 @@ public:
 
   std::size_t Point_Count() const override;
   void Copy_Points(std::size_t first, std::size_t count, TVector2 *points) const override;
+  const TVector2 *Held_Points() const override;
 
 private:
   const TResampling_Model *d_model;
