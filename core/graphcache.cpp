@@ -3,11 +3,34 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <thread>
 
 namespace {
 
 // Points per block of bounds: a change of one point reads its block again, not the set.
 const std::size_t BLOCK_SIZE = 4096;
+
+// Below this many points a second thread costs about what it saves.
+const std::size_t SIDE_BY_SIDE_MINIMUM = 16384;
+
+// Runs first_half(first, last) over the range, or, where the range is long enough to
+// repay a second thread, first_half(first, middle - 1) here and second_half(middle, last)
+// beside it. Returns the middle, or last + 1 where the range was not split.
+template <class TFirst_Half, class TSecond_Half>
+std::size_t Side_By_Side(const std::size_t first, const std::size_t last,
+                         const std::size_t minimum, TFirst_Half first_half,
+                         TSecond_Half second_half)
+{
+  if (last - first < minimum) {
+    first_half(first, last);
+    return last + 1;
+  }
+  const std::size_t middle = first + (last - first + 1) / 2;
+  std::thread second([&] { second_half(middle, last); });
+  first_half(first, middle - 1);
+  second.join();
+  return middle;
+}
 
 // Reads points first to first + count - 1 of a set, whichever holds them.
 void Read_Points(const TGraphDataSet &set, const std::size_t first, const std::size_t count,
@@ -231,15 +254,28 @@ void TGraph_Set_Cache::Update_Blocks(const TGraphDataSet &set)
     d_blocks_valid = true;
     d_reduced = false;
   }
+  std::vector<std::size_t> stale;
   for (std::size_t block = 0; block < d_blocks.size(); ++block) {
-    if (d_block_valid[block]) {
-      continue;
+    if (!d_block_valid[block]) {
+      stale.push_back(block);
     }
-    TGraph_Bounds bounds;
-    const std::size_t first = block * BLOCK_SIZE;
-    Visit_Range(set, first, std::min(first + BLOCK_SIZE, count) - 1,
-                [&bounds](std::size_t, const TVector2 &point) { bounds.Include(point); });
-    d_blocks[block] = bounds;
+  }
+  if (stale.empty()) {
+    return;
+  }
+  // Each half writes its own blocks; the flags, packed in bits, are set afterwards.
+  const auto read = [&](const std::size_t first, const std::size_t last) {
+    for (std::size_t i = first; i <= last; ++i) {
+      const std::size_t block = stale[i];
+      const std::size_t start = block * BLOCK_SIZE;
+      TGraph_Bounds bounds;
+      Visit_Range(set, start, std::min(start + BLOCK_SIZE, count) - 1,
+                  [&bounds](std::size_t, const TVector2 &point) { bounds.Include(point); });
+      d_blocks[block] = bounds;
+    }
+  };
+  Side_By_Side(0, stale.size() - 1, SIDE_BY_SIDE_MINIMUM / BLOCK_SIZE, read, read);
+  for (const std::size_t block : stale) {
     d_block_valid[block] = true;
   }
 }
@@ -275,8 +311,24 @@ bool TGraph_Set_Cache::Reduction_Fits(const TGraphMapping &mapping) const
          && mapping.YOffset == d_mapping.YOffset;
 }
 
+// The halves of a long range are reduced side by side. A run cut at the middle is kept as
+// two: both points at the cut are kept, so the segment between them is drawn as before,
+// and each part draws what its own points draw.
 void TGraph_Set_Cache::Reduce(const TGraphDataSet &set, const std::size_t first,
                               const std::size_t last, std::vector<TKept> *kept) const
+{
+  std::vector<TKept> second;
+  const std::size_t middle = Side_By_Side(
+    first, last, SIDE_BY_SIDE_MINIMUM,
+    [&](const std::size_t from, const std::size_t to) { Reduce_Part(set, from, to, kept); },
+    [&](const std::size_t from, const std::size_t to) { Reduce_Part(set, from, to, &second); });
+  if (middle <= last) {
+    kept->insert(kept->end(), second.begin(), second.end());
+  }
+}
+
+void TGraph_Set_Cache::Reduce_Part(const TGraphDataSet &set, const std::size_t first,
+                                   const std::size_t last, std::vector<TKept> *kept) const
 {
   const TGraphMapping &mapping = d_mapping;
   TColumn_Group group(set);
