@@ -1026,13 +1026,16 @@ void TGraphWidget::Open_Held_Menu()
   Open_Menu(d_BandRect.topLeft());
 }
 
-// A window system follows a right press with a context menu event, and some a Menu key
-// as well: the press is the graph's own gesture, so that one opens nothing, not even a
-// menu of the windows around the graph; a menu asked for in any other way opens.
+// A window system follows a right press with a context menu event, and some the Menu key
+// as well. The press is the graph's own gesture, so that event opens nothing, not even a
+// menu of the windows around the graph; the key's opens the menu where the keys do, and
+// one asked for in any other way where it says.
 void TGraphWidget::contextMenuEvent(QContextMenuEvent *event)
 {
   event->accept();
-  if (event->reason() != QContextMenuEvent::Mouse) {
+  if (event->reason() == QContextMenuEvent::Keyboard) {
+    Open_Menu(Keyboard_Menu_Point());
+  } else if (event->reason() == QContextMenuEvent::Other) {
     Open_Menu(event->pos());
   }
 }

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QDir>
 #include <QImage>
 #include <QMenu>
@@ -25,7 +26,8 @@ namespace {
 
 const QRgb LINE_COLOR = qRgb(0, 0, 200);
 
-// A graph of one line from (0, 0) to (10, 10), shown, active and focused.
+// A graph of one line from (0, 0) to (10, 10), shown, active and focused, with the pointer
+// outside it.
 std::unique_ptr<TGraphWidget> Active_Graph()
 {
   std::unique_ptr<TGraphWidget> graph(new TGraphWidget);
@@ -41,6 +43,7 @@ std::unique_ptr<TGraphWidget> Active_Graph()
     qWarning("graph window not active");
   }
   graph->Update_Graph();
+  QCursor::setPos(graph->mapToGlobal(QPoint(-100, -100)));
   return graph;
 }
 
@@ -184,22 +187,29 @@ private slots:
     QTest::newRow("mouse, after a right press") << int(QContextMenuEvent::Mouse) << false;
   }
 
-  // A window system's context menu event opens the menu where it says, except the one
-  // that follows a right press: the press zooms out or pans, and the event goes no
-  // further to the windows around the graph.
+  // A window system's context menu event opens the menu, except the one that follows a
+  // right press: the press zooms out or pans, and the event goes no further to the
+  // windows around the graph. The Menu key's opens it where the keys do: at the pointer
+  // over the plot area, or at the plot area's centre.
   void context_menu_events()
   {
     QFETCH(int, reason);
     QFETCH(bool, opens);
     const auto graph = Active_Graph();
     const QPoint point(150, 100);
-    QContextMenuEvent event(QContextMenuEvent::Reason(reason), point, graph->mapToGlobal(point));
-    event.ignore();
-    QApplication::sendEvent(graph.get(), &event);
-    QVERIFY(event.isAccepted());
-    QCOMPARE(graph->Menu()->isVisible(), opens);
-    if (opens) {
-      QCOMPARE(graph->Menu()->pos(), graph->mapToGlobal(point));
+    for (const QPoint &pointer : {QPoint(-100, -100), QPoint(300, 120)}) {
+      QCursor::setPos(graph->mapToGlobal(pointer));
+      QContextMenuEvent event(QContextMenuEvent::Reason(reason), point, graph->mapToGlobal(point));
+      event.ignore();
+      QApplication::sendEvent(graph.get(), &event);
+      QVERIFY(event.isAccepted());
+      QCOMPARE(graph->Menu()->isVisible(), opens);
+      if (!opens) {
+        return;
+      }
+      const QPoint keys_point = graph->Plot_Rect().contains(pointer) ? pointer : graph->Plot_Rect().center();
+      const bool keyboard = reason == QContextMenuEvent::Keyboard;
+      QCOMPARE(graph->Menu()->pos(), graph->mapToGlobal(keyboard ? keys_point : point));
       Close_Menu(*graph);
     }
   }
