@@ -1,5 +1,7 @@
 #include "core/graphpainter.h"
 
+#include "core/graphticks.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QPaintEngine>
@@ -10,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <utility>
 
 namespace {
 
@@ -20,6 +23,8 @@ const int MARKER_REACH = 3;
 const int TITLE_POINT_SIZE = 12;
 const int AXIS_TITLE_POINT_SIZE = 10;
 const QFont::Weight TITLE_WEIGHT = QFont::Bold;
+// Round ticks beside the plot area lie at least this many lines apart.
+const int ROUND_Y_SPACING_LINES = 2;
 
 bool Is_Finite_Point(const TVector2 &point)
 {
@@ -320,7 +325,15 @@ void Draw_Markers(QPainter *painter, const TGraphDataSet &set, const TGraphMappi
   });
 }
 
-// The digits and separator of the tick labels and the size of their widest sample text.
+// The ticks of one axis, in the order of their pixels, and their labels.
+struct TAxis_Ticks
+{
+  std::vector<int> Pixels;
+  std::vector<QString> Labels;
+};
+
+// The digits and separator of the tick labels, the size of their widest sample text and
+// the ticks of both axes.
 struct TLabels
 {
   TLabelDigits XDigits;
@@ -328,26 +341,9 @@ struct TLabels
   QString DecimalPoint;
   QSize XSample;
   QSize YSample;
+  TAxis_Ticks XTicks;
+  TAxis_Ticks YTicks;
 };
-
-TLabels Prepare_Labels(QPainter *painter, const TGraph_Scene &scene)
-{
-  const TGraphMapping &view = scene.Mapping;
-  const QRect &plot = scene.Layout.Plot;
-  const double left = view.Data_X(plot.left());
-  const double right = view.Data_X(plot.right());
-  const double top = view.Data_Y(plot.top());
-  const double bottom = view.Data_Y(plot.bottom());
-  TLabels labels;
-  labels.XDigits = Label_Digits(std::max(std::abs(left), std::abs(right)),
-                                std::max(Finite_Span(left, right), 1.0));
-  labels.YDigits = Label_Digits(std::max(std::abs(top), std::abs(bottom)),
-                                std::max(Finite_Span(bottom, top), 1.0));
-  labels.DecimalPoint = scene.DecimalPoint;
-  labels.XSample = Text_Size(painter, Tick_Sample(labels.XDigits, labels.DecimalPoint));
-  labels.YSample = Text_Size(painter, Tick_Sample(labels.YDigits, labels.DecimalPoint));
-  return labels;
-}
 
 std::vector<int> X_Tick_Positions(const TGraph_Scene &scene, const TLabels &labels)
 {
@@ -371,35 +367,118 @@ QString Y_Label(const TGraph_Scene &scene, const TLabels &labels, const int y)
   return Tick_Label(labels.YDigits, scene.Mapping.Data_Y(y), labels.DecimalPoint);
 }
 
+// Evenly over the plot area, one per label sample width below it and one per line beside it.
+TAxis_Ticks Even_X_Ticks(const TGraph_Scene &scene, const TLabels &labels)
+{
+  TAxis_Ticks ticks;
+  ticks.Pixels = X_Tick_Positions(scene, labels);
+  for (const int x : ticks.Pixels) {
+    ticks.Labels.push_back(X_Label(scene, labels, x));
+  }
+  return ticks;
+}
+
+TAxis_Ticks Even_Y_Ticks(const TGraph_Scene &scene, const TLabels &labels)
+{
+  TAxis_Ticks ticks;
+  ticks.Pixels = Y_Tick_Positions(scene);
+  for (const int y : ticks.Pixels) {
+    ticks.Labels.push_back(Y_Label(scene, labels, y));
+  }
+  return ticks;
+}
+
+// At round numbers, with a line's height between neighbouring labels below the plot area.
+TAxis_Ticks Round_X_Ticks(QPainter *painter, const TGraph_Scene &scene)
+{
+  const QRect &plot = scene.Layout.Plot;
+  const TTick_Axis axis{plot.left(), plot.right(), scene.Mapping.XScale, scene.Mapping.XOffset};
+  const auto width = [painter](const QString &text) { return Text_Size(painter, text).width(); };
+  TRound_Ticks round = Round_Ticks_Apart(axis, scene.Layout.FontHeight, width, scene.DecimalPoint);
+  return TAxis_Ticks{std::move(round.Pixels), std::move(round.Labels)};
+}
+
+// At round numbers, with a free line between the labels beside the plot area.
+TAxis_Ticks Round_Y_Ticks(const TGraph_Scene &scene)
+{
+  const QRect &plot = scene.Layout.Plot;
+  const TTick_Axis axis{plot.top(), plot.bottom(), scene.Mapping.YScale, scene.Mapping.YOffset};
+  TRound_Ticks round =
+    Round_Ticks(axis, ROUND_Y_SPACING_LINES * scene.Layout.FontHeight, scene.DecimalPoint);
+  return TAxis_Ticks{std::move(round.Pixels), std::move(round.Labels)};
+}
+
+TLabels Prepare_Labels(QPainter *painter, const TGraph_Scene &scene)
+{
+  const TGraphMapping &view = scene.Mapping;
+  const QRect &plot = scene.Layout.Plot;
+  const double left = view.Data_X(plot.left());
+  const double right = view.Data_X(plot.right());
+  const double top = view.Data_Y(plot.top());
+  const double bottom = view.Data_Y(plot.bottom());
+  TLabels labels;
+  labels.XDigits = Label_Digits(std::max(std::abs(left), std::abs(right)),
+                                std::max(Finite_Span(left, right), 1.0));
+  labels.YDigits = Label_Digits(std::max(std::abs(top), std::abs(bottom)),
+                                std::max(Finite_Span(bottom, top), 1.0));
+  labels.DecimalPoint = scene.DecimalPoint;
+  labels.XSample = Text_Size(painter, Tick_Sample(labels.XDigits, labels.DecimalPoint));
+  labels.YSample = Text_Size(painter, Tick_Sample(labels.YDigits, labels.DecimalPoint));
+  labels.XTicks = scene.RoundTicks ? Round_X_Ticks(painter, scene) : Even_X_Ticks(scene, labels);
+  labels.YTicks = scene.RoundTicks ? Round_Y_Ticks(scene) : Even_Y_Ticks(scene, labels);
+  return labels;
+}
+
+// How far left of its tick a label starts: padded labels by half their sample's width,
+// round ones by half their own.
+int Label_Lead(QPainter *painter, const TGraph_Scene &scene, const TLabels &labels,
+               const QString &label)
+{
+  return (scene.RoundTicks ? Text_Size(painter, label).width() : labels.XSample.width()) / 2;
+}
+
 // Ticks below the plot area, each with its value centred under it.
 void Draw_X_Ticks(QPainter *painter, const TGraph_Scene &scene, const TLabels &labels,
                   const int line_height)
 {
-  const int width = labels.XSample.width();
   const int height = labels.XSample.height();
   const int bottom = scene.Layout.Plot.bottom();
   const int baseline = scene.Layout.XLabel.top() + line_height + height - height / 2;
-  for (const int x : X_Tick_Positions(scene, labels)) {
+  const TAxis_Ticks &ticks = labels.XTicks;
+  for (std::size_t i = 0; i < ticks.Pixels.size(); ++i) {
+    const int x = ticks.Pixels[i];
     painter->setPen(Line_Pen(painter, Qt::lightGray));
     painter->drawLine(x, bottom, x, bottom + line_height / 3);
     painter->setPen(Line_Pen(painter, Qt::black));
-    painter->drawText(QPoint(x - width / 2, baseline), X_Label(scene, labels, x));
+    painter->drawText(QPoint(x - Label_Lead(painter, scene, labels, ticks.Labels[i]), baseline),
+                      ticks.Labels[i]);
   }
 }
 
-// One tick per text line left of the plot area, each value ending at the label column's
-// right edge and centred on its tick.
+// The left edge of a value that ends at the label column's right edge: padded labels
+// start where their sample would, round ones where their own text does.
+int Label_Left(QPainter *painter, const TGraph_Scene &scene, const TLabels &labels,
+               const QString &label)
+{
+  const int width = scene.RoundTicks ? Text_Size(painter, label).width() : labels.YSample.width();
+  return scene.Layout.YLabel.right() - width;
+}
+
+// Ticks left of the plot area, each value ending at the label column's right edge and
+// centred on its tick.
 void Draw_Y_Ticks(QPainter *painter, const TGraph_Scene &scene, const TLabels &labels,
                   const int line_height)
 {
   const int left = scene.Layout.Plot.left();
-  const int label_x = scene.Layout.YLabel.right() - labels.YSample.width();
-  for (const int y : Y_Tick_Positions(scene)) {
+  const TAxis_Ticks &ticks = labels.YTicks;
+  for (std::size_t i = 0; i < ticks.Pixels.size(); ++i) {
+    const int y = ticks.Pixels[i];
     painter->setPen(Line_Pen(painter, Qt::lightGray));
     painter->drawLine(left - line_height / 2, y, left, y);
     painter->setPen(Line_Pen(painter, Qt::black));
-    painter->drawText(QPoint(label_x, y + labels.YSample.height() / 2 - 1),
-                      Y_Label(scene, labels, y));
+    painter->drawText(QPoint(Label_Left(painter, scene, labels, ticks.Labels[i]),
+                             y + labels.YSample.height() / 2 - 1),
+                      ticks.Labels[i]);
   }
 }
 
@@ -540,15 +619,8 @@ void Draw_Graph(QPainter *painter, const TGraph_Scene &scene)
 
 TGraph_Tick_Labels Tick_Labels(QPainter *painter, const TGraph_Scene &scene)
 {
-  const TLabels labels = Prepare_Labels(painter, scene);
-  TGraph_Tick_Labels texts;
-  for (const int x : X_Tick_Positions(scene, labels)) {
-    texts.X.push_back(X_Label(scene, labels, x));
-  }
-  for (const int y : Y_Tick_Positions(scene)) {
-    texts.Y.push_back(Y_Label(scene, labels, y));
-  }
-  return texts;
+  TLabels labels = Prepare_Labels(painter, scene);
+  return TGraph_Tick_Labels{std::move(labels.XTicks.Labels), std::move(labels.YTicks.Labels)};
 }
 
 // The layouts are computed for a rectangle at the origin; the painter is moved to the
@@ -563,6 +635,7 @@ void Paint_Graph(QPainter *painter, const QRect &rect, const TGraph_Content &con
   scene.Border = border;
   scene.ColumnRuns = content.ColumnRuns;
   scene.DecimalPoint = content.DecimalPoint;
+  scene.RoundTicks = content.RoundTicks;
   if (compact) {
     scene.Layout = Compact_Layout(rect.width(), rect.height(), font_height);
   } else {

@@ -36,6 +36,8 @@ struct TGraph_Scene
   bool ColumnRuns = true;
   // The decimal separator of the tick labels.
   QString DecimalPoint = QStringLiteral(".");
+  // Ticks at round numbers (Round_Ticks) instead of evenly over the plot area.
+  bool RoundTicks = false;
 };
 
 // Draws ticks, labels, zero lines, frames, titles and the data sets with any painter: a
@@ -62,6 +64,7 @@ struct TGraph_Content
   // The decimal separator of the tick labels: the C form's point unless a viewer's
   // locale has another.
   QString DecimalPoint = QStringLiteral(".");
+  bool RoundTicks = false;
 };
 
 // Which data range a drawing shows: fitted to the data, or the range under `Plot` of

@@ -2,16 +2,27 @@
 
 #include "core/numberformat.h"
 
+#include <QAction>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QCursor>
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QImage>
 #include <QKeyEvent>
+#include <QKeySequence>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPen>
 #include <QResizeEvent>
+#include <QSignalBlocker>
 #include <QSizePolicy>
+#include <QTimer>
 #include <QtMath>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -22,6 +33,8 @@ const double DEFAULT_MINIMUM_Y_EXTENT = 5e-5;
 const int HANDLE_DRAG_DISTANCE = 3;
 // Shift makes a drag this many times finer.
 const double FINE_DRAG_FACTOR = 0.1;
+// The right button held still this long opens the menu.
+const int DEFAULT_MENU_DELAY_MS = 500;
 
 // The coordinates apart by a comma, or by a semicolon where the comma is the decimal
 // separator.
@@ -57,6 +70,13 @@ TGraphWidget::TGraphWidget(QWidget *parent, const Qt::WindowFlags flags)
   setMouseTracking(true);
   setSizePolicy(QSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::MinimumExpanding,
                             QSizePolicy::DefaultType));
+  // The menu's keys reach the graph only while it has the focus.
+  setFocusPolicy(Qt::StrongFocus);
+  d_HoldTimer = new QTimer(this);
+  d_HoldTimer->setSingleShot(true);
+  d_HoldTimer->setInterval(DEFAULT_MENU_DELAY_MS);
+  connect(d_HoldTimer, &QTimer::timeout, this, &TGraphWidget::Open_Held_Menu);
+  Build_Menu();
 }
 
 int TGraphWidget::Add_Data_Set(const QColor &color, const int style)
@@ -206,6 +226,24 @@ void TGraphWidget::Set_Column_Runs(const bool on)
   d_ColumnRuns = on;
 }
 
+// The view stays as it is; only the ticks change.
+void TGraphWidget::Set_Round_Ticks(const bool on)
+{
+  if (on == d_RoundTicks) {
+    return;
+  }
+  d_RoundTicks = on;
+  {
+    const QSignalBlocker blocker(d_RoundTicksSwitch);
+    d_RoundTicksSwitch->setChecked(on);
+  }
+  if (!d_Layout.Whole.isEmpty()) {
+    Draw_Kept_View();
+    update();
+  }
+  emit Round_Ticks_Changed(on);
+}
+
 // Points may have changed anywhere without word: everything is read anew.
 void TGraphWidget::Update_Graph()
 {
@@ -316,6 +354,7 @@ TGraph_Content TGraphWidget::Content() const
   content.EqualScale = d_EqualScale;
   content.ColumnRuns = d_ColumnRuns;
   content.DecimalPoint = Decimal_Point(locale());
+  content.RoundTicks = d_RoundTicks;
   return content;
 }
 
@@ -380,6 +419,7 @@ TGraph_Scene TGraphWidget::Scene()
   scene.Titles = TGraph_Titles{d_Title, d_HTitle, d_VTitle};
   scene.ColumnRuns = d_ColumnRuns;
   scene.DecimalPoint = Decimal_Point(locale());
+  scene.RoundTicks = d_RoundTicks;
   return scene;
 }
 
@@ -526,6 +566,8 @@ void TGraphWidget::mousePressEvent(QMouseEvent *event)
     d_BandRect = QRect(point, point);
     d_RightDragged = false;
     d_RightArmed = true;
+    d_MenuHeld = false;
+    d_HoldTimer->start();
   }
 }
 
@@ -538,6 +580,7 @@ void TGraphWidget::mouseMoveEvent(QMouseEvent *event)
   } else if (event->buttons() & Qt::LeftButton) {
     Move_Band(point);
   } else if (event->buttons() & Qt::RightButton) {
+    d_HoldTimer->stop();
     Pan_Step(point);
   } else if (!Hover_Handle(point)) {
     Update_Readout(point);
@@ -557,8 +600,10 @@ void TGraphWidget::mouseReleaseEvent(QMouseEvent *event)
     }
     d_LeftArmed = false;
   } else if (event->button() == Qt::RightButton) {
-    if (d_RightDragged) {
+    d_HoldTimer->stop();
+    if (d_RightDragged || d_MenuHeld) {
       d_RightDragged = false;
+      d_MenuHeld = false;
     } else {
       d_ZoomOutPending = true;
       update();
@@ -880,5 +925,117 @@ void TGraphWidget::Paint_Handles(QPainter *painter)
 {
   if (d_Handles.Count() > 0 && Plot_Has_Extent(d_Layout.Plot)) {
     Draw_Handles(painter, d_Handles, Screen_Mapping(), Screen_Plot());
+  }
+}
+
+void TGraphWidget::Set_Menu_Delay(const int milliseconds)
+{
+  d_HoldTimer->setInterval(std::max(milliseconds, 0));
+}
+
+void TGraphWidget::Set_Image_Actions(QAction *copy, QAction *save)
+{
+  Replace_Menu_Action(&d_CopyImage, copy);
+  Replace_Menu_Action(&d_ExportImage, save);
+}
+
+// At the size shown, as the exports draw it, at the screen's pixel density.
+void TGraphWidget::Copy_Image()
+{
+  const qreal ratio = devicePixelRatioF();
+  QImage image(size() * ratio, QImage::Format_ARGB32_Premultiplied);
+  if (image.isNull()) {
+    return;
+  }
+  image.setDevicePixelRatio(ratio);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  Render_Graph_View(&painter, rect(), true);
+  painter.end();
+  QGuiApplication::clipboard()->setImage(image);
+}
+
+// The graph exports no files itself: Export Image... stays out of the menu until a window
+// gives its own command for it.
+void TGraphWidget::Build_Menu()
+{
+  d_Menu = new QMenu(this);
+  d_Menu->setObjectName(QStringLiteral("graph_menu"));
+  Add_Menu_Action(tr("Fit to Data"), "fit_to_data_action", &TGraphWidget::ScaleToFit);
+  Add_Menu_Action(tr("Zoom Out"), "zoom_out_action", &TGraphWidget::ZoomOut);
+  d_CopyImage = Add_Menu_Action(tr("Copy Image"), "copy_image_action", &TGraphWidget::Copy_Image);
+  d_ExportImage = Add_Menu_Action(tr("Export Image..."), "export_image_action", nullptr);
+  d_ExportImage->setVisible(false);
+  d_Menu->addSeparator();
+  d_RoundTicksSwitch = Add_Menu_Action(tr("Round Tick Numbers"), "round_ticks_action", nullptr);
+  d_RoundTicksSwitch->setCheckable(true);
+  connect(d_RoundTicksSwitch, &QAction::toggled, this, &TGraphWidget::Set_Round_Ticks);
+  auto *opener = new QAction(tr("Graph Menu"), this);
+  opener->setObjectName(QStringLiteral("graph_menu_action"));
+  opener->setShortcuts({QKeySequence(Qt::Key_Menu), QKeySequence(QStringLiteral("Shift+F10"))});
+  opener->setShortcutContext(Qt::WidgetShortcut);
+  connect(opener, &QAction::triggered, this, [this] { Open_Menu(Keyboard_Menu_Point()); });
+  addAction(opener);
+}
+
+QAction *TGraphWidget::Add_Menu_Action(const QString &text, const char *name,
+                                       void (TGraphWidget::*slot)())
+{
+  auto *action = new QAction(text, this);
+  action->setObjectName(QLatin1String(name));
+  if (slot) {
+    connect(action, &QAction::triggered, this, slot);
+  }
+  d_Menu->addAction(action);
+  return action;
+}
+
+void TGraphWidget::Replace_Menu_Action(QAction **entry, QAction *action)
+{
+  if (!action || action == *entry) {
+    return;
+  }
+  d_Menu->insertAction(*entry, action);
+  d_Menu->removeAction(*entry);
+  *entry = action;
+}
+
+// Where the pointer is over the plot area, as a context menu key opens menus; otherwise
+// at the plot area's centre.
+QPoint TGraphWidget::Keyboard_Menu_Point() const
+{
+  const QPoint pointer = mapFromGlobal(QCursor::pos());
+  return Plot_Contains(pointer) ? pointer : d_Layout.Plot.center();
+}
+
+void TGraphWidget::Open_Menu(const QPoint &point)
+{
+  if (!d_Menu->isVisible()) {
+    d_Menu->popup(mapToGlobal(point));
+  }
+}
+
+// Only a press that neither moved nor was released opens the menu.
+void TGraphWidget::Open_Held_Menu()
+{
+  if (!d_RightArmed || d_RightDragged) {
+    return;
+  }
+  d_RightArmed = false;
+  d_MenuHeld = true;
+  Open_Menu(d_BandRect.topLeft());
+}
+
+// A window system follows a right press with a context menu event, and some the Menu key
+// as well. The press is the graph's own gesture, so that event opens nothing, not even a
+// menu of the windows around the graph; the key's opens the menu where the keys do, and
+// one asked for in any other way where it says.
+void TGraphWidget::contextMenuEvent(QContextMenuEvent *event)
+{
+  event->accept();
+  if (event->reason() == QContextMenuEvent::Keyboard) {
+    Open_Menu(Keyboard_Menu_Point());
+  } else if (event->reason() == QContextMenuEvent::Other) {
+    Open_Menu(event->pos());
   }
 }

@@ -15,16 +15,20 @@
 #include <functional>
 #include <vector>
 
+class QAction;
+class QContextMenuEvent;
 class QKeyEvent;
+class QMenu;
 class QMouseEvent;
 class QPaintEvent;
 class QPainter;
 class QResizeEvent;
+class QTimer;
 
 // Plots indexed data sets against fitted linear axes with ticks, labels and three titles,
 // drawn by Draw_Graph into an image that the widget keeps. A left drag zooms to a rubber
-// band, a right drag pans, a right click zooms out and the pointer over the plot area
-// shows its data coordinates. Labels and readout show numbers with the decimal separator
+// band, a right drag pans, a right click zooms out, the right button held still opens the
+// graph's menu and the pointer over the plot area shows its data coordinates. Labels and readout show numbers with the decimal separator
 // of the widget's locale, and so do drawings of Content() elsewhere. Handles, when given,
 // are drawn over the data: the user selects them and drags them vertically, and the widget
 // reports what the user does without moving them itself.
@@ -57,6 +61,22 @@ public:
   // On (the default), consecutive line points in one pixel column are drawn as one
   // vertical run wherever that gives the same pixels as drawing every segment.
   void Set_Column_Runs(bool on);
+  // Ticks at round numbers (1, 2 or 5 times a power of ten) labelled with the decimals they
+  // need, instead of ticks spread evenly; off by default. Drawings of Content() follow.
+  void Set_Round_Ticks(bool on);
+  bool Round_Ticks() const { return d_RoundTicks; }
+
+  // The graph's menu: Fit to Data, Zoom Out, Copy Image, Export Image... and the Round Tick
+  // Numbers switch. The Menu key and Shift+F10 open it while the graph has the focus, and
+  // so does the right button held still for the menu delay; a quicker right click still
+  // zooms out and a right drag still pans.
+  QMenu *Menu() const { return d_Menu; }
+  // How long the right button must be held still to open the menu: 500 ms unless set.
+  void Set_Menu_Delay(int milliseconds);
+  // A window's own commands, shown in the menu in place of Copy Image (which copies the
+  // graph as shown) and of Export Image..., which the graph cannot do alone and leaves
+  // out; nullptr keeps the graph's own entry.
+  void Set_Image_Actions(QAction *copy, QAction *save);
 
   // Fits the axes to all data and redraws, once the widget has been laid out.
   void Update_Graph();
@@ -110,6 +130,8 @@ public:
 public slots:
   void ZoomOut();
   void ScaleToFit();
+  // Puts the graph as shown, zoom and pan included, on the clipboard as an image.
+  void Copy_Image();
 
 signals:
   // The user changed the selection of handles: a click, Ctrl+click or Shift+drag.
@@ -123,6 +145,8 @@ signals:
   void Handle_Drag_Cancelled();
   // A double click on a handle, which it selects alone first.
   void Handle_Activated(int index);
+  // Round ticks were switched on or off, from the menu or by Set_Round_Ticks.
+  void Round_Ticks_Changed(bool on);
 
 protected:
   void mousePressEvent(QMouseEvent *event) override;
@@ -133,6 +157,7 @@ protected:
   void paintEvent(QPaintEvent *event) override;
   void resizeEvent(QResizeEvent *event) override;
   void changeEvent(QEvent *event) override;
+  void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
   bool Is_Set_Index(int Set) const;
@@ -173,6 +198,13 @@ private:
   bool Hover_Handle(const QPoint &point);
   QString Handle_Text(int index) const;
   void Paint_Handles(QPainter *painter);
+
+  void Build_Menu();
+  QAction *Add_Menu_Action(const QString &text, const char *name, void (TGraphWidget::*slot)());
+  void Replace_Menu_Action(QAction **entry, QAction *action);
+  QPoint Keyboard_Menu_Point() const;
+  void Open_Menu(const QPoint &point);
+  void Open_Held_Menu();
 
   TGraphMapping d_Mapping;
   std::vector<TGraphDataSet> d_DataSets;
@@ -215,6 +247,17 @@ private:
   QPoint d_PressPoint;
   int d_DragLastY = 0;
   double d_DragDelta = 0.0;
+
+  bool d_RoundTicks = false;
+  QMenu *d_Menu = nullptr;
+  // The entries for copying and exporting the image: the graph's own or a window's.
+  QAction *d_CopyImage = nullptr;
+  QAction *d_ExportImage = nullptr;
+  QAction *d_RoundTicksSwitch = nullptr;
+  // Runs from a right press until the menu opens; a move or the release stops it.
+  QTimer *d_HoldTimer = nullptr;
+  // The held right button opened the menu: its release does nothing more.
+  bool d_MenuHeld = false;
 };
 
 #endif

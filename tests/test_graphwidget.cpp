@@ -812,6 +812,81 @@ private slots:
     QCOMPARE(shown == in_c, separator == QLatin1String("."));
   }
 
+  void round_ticks_data()
+  {
+    QTest::addColumn<Point_List>("points");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<int>("zooms");
+    QTest::newRow("0 to 10") << SQUARE_DATA << QLocale::c() << 0;
+    QTest::newRow("crossing zero, German")
+      << Point_List{TVector2(-3.0, -0.4), TVector2(7.0, 0.9)} << GERMAN << 0;
+    QTest::newRow("negative") << Point_List{TVector2(-250.0, -80.0), TVector2(-50.0, -20.0)}
+                              << QLocale::c() << 0;
+    QTest::newRow("zoomed to the narrowest span") << SQUARE_DATA << QLocale::c() << 8;
+    QTest::newRow("huge values") << Point_List{TVector2(0.0, -1e300), TVector2(10.0, 1e300)}
+                                 << GERMAN << 0;
+  }
+
+  // Round ticks: on each axis the labels are multiples of one step of 1, 2 or 5 times a
+  // power of ten, one step apart, with the decimals the step needs and a plain 0. The
+  // widget draws what the painter draws for its scene, keeps its view, and switching
+  // back gives the evenly spread ticks of before, pixel for pixel.
+  void round_ticks()
+  {
+    QFETCH(Point_List, points);
+    QFETCH(QLocale, locale);
+    QFETCH(int, zooms);
+    const auto graph = Shown_Graph(QSize(400, 300));
+    graph->setLocale(locale);
+    Add_Set(graph.get(), LINE_COLOR, STYLE_LINES, points);
+    graph->Update_Graph();
+    for (int zoom = 0; zoom < zooms; ++zoom) {
+      const QPoint centre = graph->Plot_Rect().center();
+      Drag(graph.get(), Qt::LeftButton, {centre - QPoint(10, 8), centre + QPoint(10, 8)});
+    }
+    const QImage even = Grab(graph.get());
+    const TGraph_Tick_Labels even_labels = Scene_Labels(Widget_Scene(*graph));
+    const TGraphMapping view = graph->Mapping();
+    graph->Set_Round_Ticks(true);
+    QVERIFY(Same_Mapping(graph->Mapping(), view));
+    TGraph_Scene scene = Widget_Scene(*graph);
+    scene.RoundTicks = graph->Content().RoundTicks;
+    const TGraph_Tick_Labels labels = Scene_Labels(scene);
+    QVERIFY(labels.X != even_labels.X && labels.Y != even_labels.Y);
+    const QString point = graph->Content().DecimalPoint;
+    for (const std::vector<QString> *axis : {&labels.X, &labels.Y}) {
+      QVERIFY(axis->size() >= 2);
+      std::vector<double> values;
+      for (const QString &label : *axis) {
+        QVERIFY2(!label.startsWith("-0") || label.startsWith("-0" + point), qPrintable(label));
+        QVERIFY(label != "-0");
+        values.push_back(QString(label).replace(point, ".").toDouble());
+      }
+      const double step = values[1] - values[0];
+      const double power = std::pow(10.0, std::floor(std::log10(std::abs(step)) + 1e-9));
+      const double mantissa = std::abs(step) / power;
+      QVERIFY2(Near(mantissa, 1.0, 1e-6) || Near(mantissa, 2.0, 1e-6) || Near(mantissa, 5.0, 1e-6),
+               qPrintable(axis->front() + " " + axis->back()));
+      const double round_step = std::copysign(std::round(mantissa) * power, step);
+      for (std::size_t i = 0; i < values.size(); ++i) {
+        const double multiple = values[i] / round_step;
+        QVERIFY(Near(values[i] - values[0], round_step * static_cast<double>(i), power * 1e-6));
+        QVERIFY(Near(multiple, std::round(multiple), 1e-9 * std::max(1.0, std::abs(multiple))));
+        const QString &label = (*axis)[i];
+        if (label == "0" || label.contains('e')) {
+          continue;
+        }
+        const int decimals = label.contains(point) ? label.size() - label.indexOf(point) - 1 : 0;
+        QCOMPARE(decimals, std::max(0, -static_cast<int>(std::lround(std::log10(power)))));
+      }
+    }
+    const QImage round = Grab(graph.get());
+    QCOMPARE(Scene_Image(scene, round.size()), round);
+    QVERIFY(round != even);
+    graph->Set_Round_Ticks(false);
+    QCOMPARE(Grab(graph.get()), even);
+  }
+
   void huge_values_data()
   {
     QTest::addColumn<Point_List>("points");

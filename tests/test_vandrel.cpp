@@ -378,7 +378,7 @@ private slots:
     QStringList keys = settings.allKeys();
     QVERIFY(keys.removeOne("Window_Geometry"));
     QVERIFY(keys.removeOne("Window_State"));
-    QCOMPARE(keys.size(), 11);
+    QCOMPARE(keys.size(), 12);
     QCOMPARE(settings.value("Input_Start").toDouble(), -10.0);
     QCOMPARE(settings.value("Input_Increment").toDouble(), 15.0);
     QCOMPARE(settings.value("Input_End").toDouble(), 215.0);
@@ -390,6 +390,7 @@ private slots:
     QCOMPARE(settings.value("Output_Copy_Option").toInt(), 0);
     QCOMPARE(settings.value("Display_Precision").toInt(), 1);
     QCOMPARE(settings.value("Zero_Offset_Data").toString(), QString("false"));
+    QCOMPARE(settings.value("Round_Tick_Numbers").toString(), QString("false"));
   }
 
   // Menus added after the window was built, and a submenu inside one, are listed too;

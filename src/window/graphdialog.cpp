@@ -40,22 +40,25 @@ TInterpolationGraphDialog::TInterpolationGraphDialog(QWidget *parent, Qt::Window
   d_graph_widget->d_HTitle = titles.HTitle;
   Set_Graph_Data(Point_List(), Point_List());
   d_export_folder = QDir::homePath();
-  Add_Command(tr("Export Graph..."), QKeySequence::Save, "export_graph_action",
-              &TInterpolationGraphDialog::Export_Graph_As);
-  Add_Command(tr("Copy Graph"), QKeySequence::Copy, "copy_graph_action",
-              &TInterpolationGraphDialog::Copy_Graph);
+  QAction *save = Add_Command(tr("Export Image..."), QKeySequence::Save, "export_graph_action",
+                              &TInterpolationGraphDialog::Export_Graph_As);
+  QAction *copy = Add_Command(tr("Copy Image"), QKeySequence::Copy, "copy_graph_action",
+                              &TInterpolationGraphDialog::Copy_Graph);
+  d_graph_widget->Set_Image_Actions(copy, save);
 }
 
-// The window's commands are actions, so that a menu or a list of shortcuts can show them.
-void TInterpolationGraphDialog::Add_Command(const QString &text, const QKeySequence &keys,
-                                            const char *name,
-                                            void (TInterpolationGraphDialog::*slot)())
+// The window's commands are actions, so that a menu or a list of shortcuts can show them;
+// the graph's menu shows these two with their keys.
+QAction *TInterpolationGraphDialog::Add_Command(const QString &text, const QKeySequence &keys,
+                                                const char *name,
+                                                void (TInterpolationGraphDialog::*slot)())
 {
   auto *action = new QAction(text, this);
   action->setObjectName(QLatin1String(name));
   action->setShortcut(keys);
   connect(action, &QAction::triggered, this, slot);
   addAction(action);
+  return action;
 }
 
 void TInterpolationGraphDialog::Show_Curves(const TGraph_Curve *input,
@@ -112,6 +115,16 @@ void TInterpolationGraphDialog::Set_Display_Precision(const int precision)
   if (d_editing) {
     d_editing->Set_Display_Precision(precision);
   }
+}
+
+void TInterpolationGraphDialog::Set_Round_Tick_Numbers(const bool on)
+{
+  d_graph_widget->Set_Round_Ticks(on);
+}
+
+bool TInterpolationGraphDialog::Round_Tick_Numbers() const
+{
+  return d_graph_widget->Round_Ticks();
 }
 
 void TInterpolationGraphDialog::Set_Graph_Data(const Point_List &input, const Point_List &output)

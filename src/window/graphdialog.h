@@ -8,6 +8,7 @@
 #include <QSize>
 #include <QString>
 
+class QAction;
 class QCloseEvent;
 class QKeySequence;
 class TDocument;
@@ -42,6 +43,10 @@ public:
   void Stop_Editing();
   // Edits in the graph round offsets to, and step them by, this many decimals.
   void Set_Display_Precision(int precision);
+  // Ticks at round numbers in the graph, its exports and its copies; the graph's menu
+  // switches them as well.
+  void Set_Round_Tick_Numbers(bool on);
+  bool Round_Tick_Numbers() const;
 
   // Saves the graph as shown into an image file chosen by its suffix (.png, .svg, .pdf) at
   // `size`; an invalid size stands for the window's size while it is shown and the default
@@ -61,8 +66,8 @@ protected:
   void closeEvent(QCloseEvent *event) override;
 
 private:
-  void Add_Command(const QString &text, const QKeySequence &keys, const char *name,
-                   void (TInterpolationGraphDialog::*slot)());
+  QAction *Add_Command(const QString &text, const QKeySequence &keys, const char *name,
+                       void (TInterpolationGraphDialog::*slot)());
   QSize Export_Size() const;
   void Refresh();
 

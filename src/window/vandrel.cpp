@@ -239,6 +239,7 @@ void TVandrel::Restore_Settings()
   d_display_precision->setValue(
     settings.value("Display_Precision", DEFAULT_DISPLAY_PRECISION).toInt());
   d_zero_offset_button->setChecked(settings.value("Zero_Offset_Data", false).toBool());
+  d_graph_dialog->Set_Round_Tick_Numbers(settings.value("Round_Tick_Numbers", false).toBool());
 }
 
 void TVandrel::Configure_Tables()
@@ -329,6 +330,7 @@ void TVandrel::Save_Settings()
   settings.setValue("Output_Copy_Option", d_output_copy_option->currentIndex());
   settings.setValue("Display_Precision", d_display_precision->value());
   settings.setValue("Zero_Offset_Data", d_zero_offset_button->isChecked());
+  settings.setValue("Round_Tick_Numbers", d_graph_dialog->Round_Tick_Numbers());
   Save_Window_Geometry(*this, &settings);
   settings.sync();
 }
