@@ -212,7 +212,7 @@ private slots:
     QTest::addColumn<QString>("reason");
     QTest::newRow("missing") << QByteArray() << "";
     QTest::newRow("not JSON") << QByteArray("\x89PNG\r\n") << "not valid JSON";
-    QTest::newRow("newer") << QByteArray("{\"vandrel\": 2}") << "newer Vandrel";
+    QTest::newRow("newer") << QByteArray("{\"vandrel\": 3}") << "newer Vandrel";
     QTest::newRow("count") << QByteArray("{\"vandrel\": 1, \"input\": {\"start\": 0, \"increment\": "
                                          "1, \"end\": 1, \"values\": [1, 2, 3]}}")
                            << "has 3 values, but its range has 2 rows";
