@@ -1,5 +1,6 @@
 #include "src/window/rangegroup.h"
 
+#include "core/curveinterpolant.h"
 #include "core/numericedit.h"
 #include "core/tableeditor.h"
 #include "src/model/resampling.h"
@@ -74,14 +75,29 @@ TRange_Group Build_Range_Group(QWidget *parent, const QString &name, const QStri
   return widgets;
 }
 
-QComboBox *Add_Selection_Row(const TRange_Group &widgets, const QString &name)
+QComboBox *Add_Selection_Row(const TRange_Group &widgets, const QString &name,
+                             const QList<QWidget *> &right)
 {
   QComboBox *const combo = new QComboBox(widgets.group);
   combo->setObjectName(name);
   auto *row = new QHBoxLayout;
   row->addWidget(combo);
   row->addItem(Horizontal_Spacer());
+  for (QWidget *widget : right) {
+    row->addWidget(widget);
+  }
   widgets.layout->addLayout(row, 5, 0, 1, 3);
+  return combo;
+}
+
+QComboBox *Interpolation_Combo(QWidget *parent, const QString &name)
+{
+  auto *combo = new QComboBox(parent);
+  combo->setObjectName(name);
+  combo->addItem(QStringLiteral("Linear"), INTERPOLATION_LINEAR);
+  combo->addItem(QStringLiteral("Monotone cubic"), INTERPOLATION_MONOTONE);
+  combo->addItem(QStringLiteral("Natural spline"), INTERPOLATION_SPLINE);
+  combo->setToolTip(Interpolation_Tip());
   return combo;
 }
 

@@ -3,6 +3,7 @@
 
 #include "src/window/tooltips.h"
 
+#include <QList>
 #include <QString>
 
 class QComboBox;
@@ -32,8 +33,14 @@ struct TRange_Group
 TRange_Group Build_Range_Group(QWidget *parent, const QString &name, const QString &title,
                                int tip_group);
 
-// The row below an editable table: its Enter-direction choice, kept at the left.
-QComboBox *Add_Selection_Row(const TRange_Group &widgets, const QString &name);
+// The row below an editable table: its Enter-direction choice, kept at the left, and the
+// widgets given, if any, at the right.
+QComboBox *Add_Selection_Row(const TRange_Group &widgets, const QString &name,
+                             const QList<QWidget *> &right = {});
+
+// The choice of how the editor's points are joined: "Linear", "Monotone cubic" and
+// "Natural spline", each item's data its TInterpolation.
+QComboBox *Interpolation_Combo(QWidget *parent, const QString &name);
 
 // The spacer beside the range fields keeps them at their minimum width.
 void Add_Field_Spacer(const TRange_Group &widgets);

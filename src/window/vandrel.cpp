@@ -164,7 +164,11 @@ void TVandrel::Build_Groups()
   d_edit_end = edit.end;
   d_edit_count = edit.count;
   d_edit_table = edit.table;
-  d_edit_selection_mode = Add_Selection_Row(edit, "edit_selection_mode");
+  d_edit_interpolation = Interpolation_Combo(edit.group, "edit_interpolation");
+  auto *interpolation_label = new QLabel("Interpolation:", edit.group);
+  interpolation_label->setBuddy(d_edit_interpolation);
+  d_edit_selection_mode = Add_Selection_Row(edit, "edit_selection_mode",
+                                            {interpolation_label, d_edit_interpolation});
   const TRange_Group output = Build_Range_Group(central, "output", "Output Data", OUTPUT_RANGE);
   d_output_group = output.group;
   d_output_start = output.start;
@@ -255,7 +259,7 @@ void TVandrel::Set_Tab_Order()
   const QList<QWidget *> chain = {
     d_input_start,  d_input_increment,  d_input_end,  d_input_count,  d_input_table,
     d_input_selection_mode, d_edit_start, d_edit_increment, d_edit_end, d_edit_count,
-    d_edit_table, d_edit_selection_mode, d_output_start, d_output_increment, d_output_end,
+    d_edit_table, d_edit_selection_mode, d_edit_interpolation, d_output_start, d_output_increment, d_output_end,
     d_output_count, d_output_table, d_output_copy_option, d_copy_button, d_graph_button};
   for (int i = 0; i + 1 < chain.size(); ++i) {
     setTabOrder(chain[i], chain[i + 1]);
@@ -273,6 +277,7 @@ void TVandrel::Follow_Document()
   connect(d_document, &TDocument::Cells_Revisited, this, &TVandrel::Select_Cells);
   connect(d_document, &TDocument::Output_Changed, this, &TVandrel::Show_Output);
   connect(d_document, &TDocument::Zero_Offset_Changed, this, &TVandrel::Show_Zero_Offset);
+  connect(d_document, &TDocument::Interpolation_Changed, this, &TVandrel::Show_Interpolation);
   connect(d_document, &TDocument::Modified_Changed, this, &TVandrel::Show_Title);
   connect(d_document, &TDocument::Path_Changed, this, &TVandrel::Show_Title);
   connect(d_document, &TDocument::Recovery_Failed, this, &TVandrel::Show_Message);
@@ -286,6 +291,10 @@ void TVandrel::Connect_Signals()
   connect(d_graph_button, SIGNAL(toggled(bool)), this, SLOT(Show_Hide_Graph(bool)));
   connect(d_zero_offset_button, SIGNAL(toggled(bool)), this, SLOT(Zero_Offset_Toggled(bool)));
   connect(d_graph_dialog, SIGNAL(Dialog_Close(void)), this, SLOT(Graph_Closed(void)));
+  connect(d_edit_interpolation, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this] {
+    d_document->Set_Interpolation(
+      static_cast<TInterpolation>(d_edit_interpolation->currentData().toInt()));
+  });
   connect(d_input_selection_mode, SIGNAL(currentIndexChanged(int)), this,
           SLOT(Input_Selection_Mode_Changed(void)));
   connect(d_input_start, SIGNAL(Edit_Finished(void)), this, SLOT(Input_Range_Changed(void)));
@@ -509,6 +518,12 @@ void TVandrel::Show_Zero_Offset(const bool zero_offset)
 {
   const QSignalBlocker blocker(d_zero_offset_button);
   d_zero_offset_button->setChecked(zero_offset);
+}
+
+void TVandrel::Show_Interpolation(const TInterpolation way)
+{
+  const QSignalBlocker blocker(d_edit_interpolation);
+  d_edit_interpolation->setCurrentIndex(d_edit_interpolation->findData(way));
 }
 
 void TVandrel::Show_Title()
