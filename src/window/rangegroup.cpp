@@ -17,6 +17,8 @@ namespace {
 
 const int FIELD_MINIMUM_WIDTH = 100;
 const int GROUP_VERTICAL_SPACING = 4;
+// Keeps widgets at the right of a row apart from those at its left however narrow it is.
+const int ROW_GAP = 12;
 
 QSpacerItem *Horizontal_Spacer()
 {
@@ -83,6 +85,9 @@ QComboBox *Add_Selection_Row(const TRange_Group &widgets, const QString &name,
   auto *row = new QHBoxLayout;
   row->addWidget(combo);
   row->addItem(Horizontal_Spacer());
+  if (!right.isEmpty()) {
+    row->addSpacing(ROW_GAP);
+  }
   for (QWidget *widget : right) {
     row->addWidget(widget);
   }
