@@ -706,7 +706,7 @@ private slots:
     const QStringList expected = {
       "input_start", "input_increment", "input_end", "input_count", "input_table",
       "input_selection_mode", "edit_start", "edit_increment", "edit_end", "edit_count",
-      "edit_table", "edit_selection_mode", "edit_interpolation", "output_start",
+      "edit_interpolation", "edit_table", "edit_selection_mode", "output_start",
       "output_increment", "output_end",
       "output_count", "output_table", "output_copy_option", "copy_button",
       "zero_offset_button", "display_precision", "graph_button"};

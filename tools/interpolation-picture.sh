@@ -22,7 +22,7 @@ if [ "${1:-}" = "--session" ]; then
   xdotool windowactivate --sync "$window"
   xdotool windowmove --sync "$window" 0 0
   sleep 0.5
-  xdotool mousemove --window "$window" 955 614 click 1
+  xdotool mousemove --window "$window" 947 614 click 1
   sleep 1
   graph=$(xdotool search --sync --name '^Graph Data$' | head -n 1)
   xdotool windowmove "$graph" 0 0
@@ -31,7 +31,7 @@ if [ "${1:-}" = "--session" ]; then
   for way in linear monotone spline; do
     import -window "$graph" "$work/$way.png"
     # The next way: the choice opened by a click, the item below taken with Return.
-    xdotool mousemove --window "$window" 600 573 click 1
+    xdotool mousemove --window "$window" 500 171 click 1
     sleep 0.7
     xdotool key Down Return
     sleep 1

@@ -17,8 +17,6 @@ namespace {
 
 const int FIELD_MINIMUM_WIDTH = 100;
 const int GROUP_VERTICAL_SPACING = 4;
-// Keeps widgets at the right of a row apart from those at its left however narrow it is.
-const int ROW_GAP = 12;
 
 QSpacerItem *Horizontal_Spacer()
 {
@@ -72,27 +70,28 @@ TRange_Group Build_Range_Group(QWidget *parent, const QString &name, const QStri
   }
   widgets.table = new TEditTable(widgets.group);
   widgets.table->setObjectName(name + "_table");
-  widgets.layout->addWidget(widgets.table, 4, 0, 1, 3);
+  widgets.layout->addWidget(widgets.table, TABLE_ROW, 0, 1, 3);
   Set_Range_Tips(widgets, Range_Tips(tip_group));
   return widgets;
 }
 
-QComboBox *Add_Selection_Row(const TRange_Group &widgets, const QString &name,
-                             const QList<QWidget *> &right)
+QComboBox *Add_Selection_Row(const TRange_Group &widgets, const QString &name)
 {
   QComboBox *const combo = new QComboBox(widgets.group);
   combo->setObjectName(name);
   auto *row = new QHBoxLayout;
   row->addWidget(combo);
   row->addItem(Horizontal_Spacer());
-  if (!right.isEmpty()) {
-    row->addSpacing(ROW_GAP);
-  }
-  for (QWidget *widget : right) {
-    row->addWidget(widget);
-  }
-  widgets.layout->addLayout(row, 5, 0, 1, 3);
+  widgets.layout->addLayout(row, BELOW_TABLE_ROW, 0, 1, 3);
   return combo;
+}
+
+void Add_Extra_Field(const TRange_Group &widgets, const QString &label, QWidget *field)
+{
+  auto *shown = new QLabel(label, widgets.group);
+  shown->setBuddy(field);
+  widgets.layout->addWidget(shown, EXTRA_FIELD_ROW, 0);
+  widgets.layout->addWidget(field, EXTRA_FIELD_ROW, 1);
 }
 
 QComboBox *Interpolation_Combo(QWidget *parent, const QString &name)

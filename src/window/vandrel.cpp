@@ -165,10 +165,8 @@ void TVandrel::Build_Groups()
   d_edit_count = edit.count;
   d_edit_table = edit.table;
   d_edit_interpolation = Interpolation_Combo(edit.group, "edit_interpolation");
-  auto *interpolation_label = new QLabel("Interpolation:", edit.group);
-  interpolation_label->setBuddy(d_edit_interpolation);
-  d_edit_selection_mode = Add_Selection_Row(edit, "edit_selection_mode",
-                                            {interpolation_label, d_edit_interpolation});
+  Add_Extra_Field(edit, "Interpolation:", d_edit_interpolation);
+  d_edit_selection_mode = Add_Selection_Row(edit, "edit_selection_mode");
   const TRange_Group output = Build_Range_Group(central, "output", "Output Data", OUTPUT_RANGE);
   d_output_group = output.group;
   d_output_start = output.start;
@@ -188,7 +186,7 @@ void TVandrel::Build_Groups()
   row->addStretch();
   row->addWidget(d_output_copy_option);
   row->addWidget(d_copy_button);
-  output.layout->addLayout(row, 5, 0, 1, 3);
+  output.layout->addLayout(row, BELOW_TABLE_ROW, 0, 1, 3);
   Add_Field_Spacer(output);
   grid->addWidget(d_input_group, 0, 0);
   grid->addWidget(d_edit_group, 0, 1);
@@ -259,8 +257,9 @@ void TVandrel::Set_Tab_Order()
   const QList<QWidget *> chain = {
     d_input_start,  d_input_increment,  d_input_end,  d_input_count,  d_input_table,
     d_input_selection_mode, d_edit_start, d_edit_increment, d_edit_end, d_edit_count,
-    d_edit_table, d_edit_selection_mode, d_edit_interpolation, d_output_start, d_output_increment, d_output_end,
-    d_output_count, d_output_table, d_output_copy_option, d_copy_button, d_graph_button};
+    d_edit_interpolation, d_edit_table, d_edit_selection_mode, d_output_start,
+    d_output_increment, d_output_end, d_output_count, d_output_table, d_output_copy_option,
+    d_copy_button, d_graph_button};
   for (int i = 0; i + 1 < chain.size(); ++i) {
     setTabOrder(chain[i], chain[i + 1]);
   }
