@@ -239,6 +239,13 @@ void Run_Scenario(TVandrel *window, const int rows)
   Time("editor cell edit with the graph shown", [&](const int i) {
     Type_In_Cell(edit, 500, QString::number(i + 20));
   });
+  auto *choice = window->findChild<QComboBox *>("edit_interpolation");
+  choice->setCurrentIndex(choice->findData(INTERPOLATION_SPLINE));
+  QApplication::processEvents();
+  Time("the same under the natural spline (all change)", [&](const int i) {
+    Type_In_Cell(edit, 500, QString::number(i + 40));
+  });
+  choice->setCurrentIndex(choice->findData(INTERPOLATION_LINEAR));
   Time_Pan(window);
   graph->click();
   QApplication::setActiveWindow(window);
