@@ -67,7 +67,9 @@ void Time_Offset_Edit(TDocument *document, const TInterpolation way)
   std::vector<double> edits;
   std::vector<double> undos;
   for (int i = 0; i < REPEATS; ++i) {
-    edits.push_back(Milliseconds([&] { document->Edit_Cells(EDIT_DATA, "Typing", {{row, 0, i + 2.5}}); }));
+    edits.push_back(Milliseconds([&] {
+      document->Edit_Cells(EDIT_DATA, "Typing", {{row, 0, i + 2.5}});
+    }));
     undos.push_back(Milliseconds([&] { document->Undo_Stack()->undo(); }));
     document->Undo_Stack()->redo();
   }

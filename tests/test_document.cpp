@@ -202,7 +202,8 @@ private slots:
     content.interpolation = way;
     const QByteArray bytes = Document_Bytes(content);
     QByteArray expected = VERSION_1_TEXT;
-    expected.replace("    \"vandrel\": 1,", key + "    \"vandrel\": " + QByteArray::number(version) + ",");
+    const QByteArray version_line = "    \"vandrel\": " + QByteArray::number(version) + ",";
+    expected.replace("    \"vandrel\": 1,", key + version_line);
     QCOMPARE(bytes, expected);
     TContent read;
     QString reason;
