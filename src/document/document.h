@@ -129,10 +129,11 @@ signals:
   void Input_Range_Changed();
   void Edit_Range_Changed();
   void Zero_Offset_Changed(bool zero_offset);
-  void Interpolation_Changed(TInterpolation way);
   void Modified_Changed(bool modified);
   void Path_Changed(const QString &path);
   void Recovery_Failed(const QString &message);
+  // How the editor's points are joined, when a change or a new content sets it.
+  void Interpolation_Changed(TInterpolation way);
 
 private:
   void Write_Cells(TData_Table table, const std::vector<TCell_Change> &changes, bool forward,
