@@ -48,56 +48,116 @@ QString Table_Text(const QTextTable &table)
   return text;
 }
 
+// Clipboard data whose HTML form is made from its text only when asked for: a receiver
+// that takes the text, as most do, never pays for the HTML of a million rows.
+class TClipboard_Mime : public QMimeData
+{
+public:
+  explicit TClipboard_Mime(const QString &text) : d_text(text) {}
+
+  QStringList formats() const override
+  {
+    return {QStringLiteral("text/plain"), QStringLiteral("text/html")};
+  }
+
+  bool hasFormat(const QString &type) const override { return formats().contains(type); }
+
+protected:
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+  QVariant retrieveData(const QString &type, QMetaType) const override
+#else
+  QVariant retrieveData(const QString &type, QVariant::Type) const override
+#endif
+  {
+    if (type == QLatin1String("text/plain")) {
+      return d_text;
+    }
+    if (type != QLatin1String("text/html")) {
+      return QVariant();
+    }
+    if (d_html.isNull()) {
+      d_html = Html_Table(d_text);
+    }
+    return d_html;
+  }
+
+private:
+  QString d_text;
+  mutable QString d_html;
+};
+
 }  // namespace
 
 TClipboard_Block::TClipboard_Block(const int precision, const QLocale &locale)
-  : d_precision(precision), d_decimal_point(Decimal_Point(locale))
+  : d_precision(precision),
+    d_decimal_point(Decimal_Point(locale)),
+    d_point_kept(d_decimal_point == QLatin1String("."))
 {
 }
 
 void TClipboard_Block::Reserve(const qsizetype cells)
 {
-  // A cell of a few digits takes about ten characters as text, twenty as HTML.
+  // A cell of a few digits takes about ten characters.
   d_text.reserve(cells * 10);
-  d_html_rows.reserve(cells * 20);
 }
 
+// The number goes in with a point, which then becomes the locale's separator.
 void TClipboard_Block::Add(const double &value)
 {
-  const QString number = Clipboard_Number(value, d_precision, d_decimal_point);
   if (d_row_open) {
     d_text += QLatin1Char('\t');
-  } else {
-    d_html_rows += QLatin1String("<tr>");
-    d_row_open = true;
   }
-  d_text += number;
-  d_html_rows += QLatin1String("<td>");
-  d_html_rows += number;
-  d_html_rows += QLatin1String("</td>");
+  d_row_open = true;
+  const qsizetype start = d_text.size();
+  Append_Number(value, d_precision, &d_text);
+  if (d_point_kept) {
+    return;
+  }
+  const qsizetype point = d_text.indexOf(QLatin1Char('.'), start);
+  if (point >= 0) {
+    d_text.replace(point, 1, d_decimal_point);
+  }
 }
 
 void TClipboard_Block::End_Row()
 {
-  if (!d_row_open) {
-    d_html_rows += QLatin1String("<tr>");
-  }
-  d_html_rows += QLatin1String("</tr>");
   d_text += QLatin1Char('\n');
   d_row_open = false;
 }
 
 QString TClipboard_Block::Html() const
 {
-  return QLatin1String(HTML_START) + d_html_rows + QLatin1String(HTML_END);
+  return Html_Table(d_text);
 }
 
 std::unique_ptr<QMimeData> TClipboard_Block::Mime_Data() const
 {
-  auto data = std::make_unique<QMimeData>();
-  data->setText(d_text);
-  data->setHtml(Html());
-  return data;
+  return std::make_unique<TClipboard_Mime>(d_text);
+}
+
+QString Html_Table(const QString &text)
+{
+  QString html;
+  html.reserve(text.size() * 2 + 128);
+  html += QLatin1String(HTML_START);
+  qsizetype start = 0;
+  while (start < text.size()) {
+    qsizetype end = text.indexOf(QLatin1Char('\n'), start);
+    if (end < 0) {
+      end = text.size();
+    }
+    html += QLatin1String("<tr>");
+    if (end > start) {
+      html += QLatin1String("<td>");
+      html += QStringView(text).mid(start, end - start);
+      html += QLatin1String("</td>");
+    }
+    html += QLatin1String("</tr>");
+    start = end + 1;
+  }
+  html += QLatin1String(HTML_END);
+  html.replace(QLatin1String("\t"), QLatin1String("</td><td>"));
+  return html;
 }
 
 QString Clipboard_Number(const double &value, const int precision, const QString &decimal_point)

@@ -12,7 +12,8 @@ class QMimeData;
 // plain text (cells separated by tabs, every row ending in a line feed) and an HTML
 // table. Numbers are fixed-point at the given precision with the locale's decimal
 // separator and never a group separator, so that a spreadsheet of that locale reads
-// them as numbers.
+// them as numbers. The text is written as the cells come, into one growing text; the
+// HTML table is made from it only when someone asks for it.
 class TClipboard_Block
 {
 public:
@@ -26,15 +27,19 @@ public:
 
   const QString &Text() const { return d_text; }
   QString Html() const;
+  // Both forms; the HTML is made when a receiver first asks for it.
   std::unique_ptr<QMimeData> Mime_Data() const;
 
 private:
   int d_precision = 1;
   QString d_decimal_point;
+  bool d_point_kept = true;
   QString d_text;
-  QString d_html_rows;
   bool d_row_open = false;
 };
+
+// The HTML table of tab-separated text, one row per line.
+QString Html_Table(const QString &text);
 
 // The number as the clipboard carries it: fixed-point with the locale's decimal
 // separator.

@@ -3,11 +3,34 @@
 #include <algorithm>
 #include <cmath>
 #include <iterator>
+#include <thread>
 
 namespace {
 
 // Points per block of bounds: a change of one point reads its block again, not the set.
 const std::size_t BLOCK_SIZE = 4096;
+
+// Below this many points a second thread costs about what it saves.
+const std::size_t SIDE_BY_SIDE_MINIMUM = 16384;
+
+// Runs first_half(first, last) over the range, or, where the range is long enough to
+// repay a second thread, first_half(first, middle - 1) here and second_half(middle, last)
+// beside it. Returns the middle, or last + 1 where the range was not split.
+template <class TFirst_Half, class TSecond_Half>
+std::size_t Side_By_Side(const std::size_t first, const std::size_t last,
+                         const std::size_t minimum, TFirst_Half first_half,
+                         TSecond_Half second_half)
+{
+  if (last - first < minimum) {
+    first_half(first, last);
+    return last + 1;
+  }
+  const std::size_t middle = first + (last - first + 1) / 2;
+  std::thread second([&] { second_half(middle, last); });
+  first_half(first, middle - 1);
+  second.join();
+  return middle;
+}
 
 // Reads points first to first + count - 1 of a set, whichever holds them.
 void Read_Points(const TGraphDataSet &set, const std::size_t first, const std::size_t count,
@@ -182,6 +205,76 @@ private:
   std::vector<TPixel_Row> d_rows;
 };
 
+// The run being followed, in plain values, which stay in registers over a million points
+// where the run's group would be read and written through memory at every one.
+struct TRun
+{
+  bool open = false;
+  double column = 0.0;
+  TPixel_Row low;
+  TPixel_Row high;
+  TPixel_Row previous;
+};
+
+template <class TKept>
+void End_Run(TColumn_Group *group, TRun *run, std::vector<TKept> *kept)
+{
+  if (run->open) {
+    group->End(run->low, run->high, run->previous);
+    group->Keep(kept);
+    run->open = false;
+  }
+}
+
+// Follows `count` points, the first of them point `first_index` of the set, through the
+// runs of their columns, keeping each run as it ends; a point with no pixel is kept as it
+// is, and breaks the run.
+template <class TKept>
+void Follow_Points(const TVector2 *points, const std::size_t first_index, const std::size_t count,
+                   const TGraphMapping &mapping, TColumn_Group *group, TRun *state,
+                   std::vector<TKept> *kept)
+{
+  const double x_scale = mapping.XScale;
+  const double x_offset = mapping.XOffset;
+  const double y_scale = mapping.YScale;
+  const double y_offset = mapping.YOffset;
+  TRun run = *state;
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::size_t index = first_index + i;
+    const TVector2 &point = points[i];
+    const double x = point.x * x_scale + x_offset;
+    const double y = point.y * y_scale + y_offset;
+    if (!std::isfinite(x) || !std::isfinite(y)) {
+      End_Run(group, &run, kept);
+      kept->push_back({index, point});
+      continue;
+    }
+    const double column = Truncated(x);
+    const double row = Truncated(y);
+    if (run.open && column == run.column) {
+      if (row == run.previous.row) {
+        group->Add_Dot(index, row);
+      }
+      run.previous = TPixel_Row{index, row};
+      // Selects rather than jumps: whether a noisy point is a new extreme is a coin toss
+      // that a branch would guess wrong half the time.
+      const bool lower = row < run.low.row;
+      const bool higher = row > run.high.row;
+      run.low.index = lower ? index : run.low.index;
+      run.low.row = std::min(row, run.low.row);
+      run.high.index = higher ? index : run.high.index;
+      run.high.row = std::max(row, run.high.row);
+      continue;
+    }
+    End_Run(group, &run, kept);
+    group->Start(TPixel_Row{index, row}, column);
+    run.column = column;
+    run.low = run.high = run.previous = TPixel_Row{index, row};
+    run.open = true;
+  }
+  *state = run;
+}
+
 }  // namespace
 
 void TGraph_Set_Cache::Invalidate()
@@ -231,15 +324,28 @@ void TGraph_Set_Cache::Update_Blocks(const TGraphDataSet &set)
     d_blocks_valid = true;
     d_reduced = false;
   }
+  std::vector<std::size_t> stale;
   for (std::size_t block = 0; block < d_blocks.size(); ++block) {
-    if (d_block_valid[block]) {
-      continue;
+    if (!d_block_valid[block]) {
+      stale.push_back(block);
     }
-    TGraph_Bounds bounds;
-    const std::size_t first = block * BLOCK_SIZE;
-    Visit_Range(set, first, std::min(first + BLOCK_SIZE, count) - 1,
-                [&bounds](std::size_t, const TVector2 &point) { bounds.Include(point); });
-    d_blocks[block] = bounds;
+  }
+  if (stale.empty()) {
+    return;
+  }
+  // Each half writes its own blocks; the flags, packed in bits, are set afterwards.
+  const auto read = [&](const std::size_t first, const std::size_t last) {
+    for (std::size_t i = first; i <= last; ++i) {
+      const std::size_t block = stale[i];
+      const std::size_t start = block * BLOCK_SIZE;
+      TGraph_Bounds bounds;
+      Visit_Range(set, start, std::min(start + BLOCK_SIZE, count) - 1,
+                  [&bounds](std::size_t, const TVector2 &point) { bounds.Include(point); });
+      d_blocks[block] = bounds;
+    }
+  };
+  Side_By_Side(0, stale.size() - 1, SIDE_BY_SIDE_MINIMUM / BLOCK_SIZE, read, read);
+  for (const std::size_t block : stale) {
     d_block_valid[block] = true;
   }
 }
@@ -275,55 +381,38 @@ bool TGraph_Set_Cache::Reduction_Fits(const TGraphMapping &mapping) const
          && mapping.YOffset == d_mapping.YOffset;
 }
 
+// The halves of a long range are reduced side by side. A run cut at the middle is kept as
+// two: both points at the cut are kept, so the segment between them is drawn as before,
+// and each part draws what its own points draw.
 void TGraph_Set_Cache::Reduce(const TGraphDataSet &set, const std::size_t first,
                               const std::size_t last, std::vector<TKept> *kept) const
 {
-  const TGraphMapping &mapping = d_mapping;
+  std::vector<TKept> second;
+  const std::size_t middle = Side_By_Side(
+    first, last, SIDE_BY_SIDE_MINIMUM,
+    [&](const std::size_t from, const std::size_t to) { Reduce_Part(set, from, to, kept); },
+    [&](const std::size_t from, const std::size_t to) { Reduce_Part(set, from, to, &second); });
+  if (middle <= last) {
+    kept->insert(kept->end(), second.begin(), second.end());
+  }
+}
+
+void TGraph_Set_Cache::Reduce_Part(const TGraphDataSet &set, const std::size_t first,
+                                   const std::size_t last, std::vector<TKept> *kept) const
+{
   TColumn_Group group(set);
-  bool open = false;
-  double column = 0.0;
-  TPixel_Row low;
-  TPixel_Row high;
-  TPixel_Row previous;
-  const auto close = [&] {
-    if (open) {
-      group.End(low, high, previous);
-      group.Keep(kept);
-      open = false;
+  TRun run;
+  if (const TVector2 *held = Held_Points(set)) {
+    Follow_Points(held + first, first, last - first + 1, d_mapping, &group, &run, kept);
+  } else {
+    TVector2 block[BLOCK_SIZE];
+    for (std::size_t start = first; start <= last; start += BLOCK_SIZE) {
+      const std::size_t size = std::min(BLOCK_SIZE, last - start + 1);
+      Read_Points(set, start, size, block);
+      Follow_Points(block, start, size, d_mapping, &group, &run, kept);
     }
-  };
-  Visit_Range(set, first, last, [&](const std::size_t index, const TVector2 &point) {
-    const double x = point.x * mapping.XScale + mapping.XOffset;
-    const double y = point.y * mapping.YScale + mapping.YOffset;
-    if (!std::isfinite(x) || !std::isfinite(y)) {
-      close();
-      kept->push_back({index, point});
-      return;
-    }
-    const double point_column = Truncated(x);
-    const double row = Truncated(y);
-    if (open && point_column == column) {
-      if (row == previous.row) {
-        group.Add_Dot(index, row);
-      }
-      previous = TPixel_Row{index, row};
-      // Selects rather than jumps: whether a noisy point is a new extreme is a coin toss
-      // that a branch would guess wrong half the time.
-      const bool lower = row < low.row;
-      const bool higher = row > high.row;
-      low.index = lower ? index : low.index;
-      low.row = std::min(row, low.row);
-      high.index = higher ? index : high.index;
-      high.row = std::max(row, high.row);
-      return;
-    }
-    close();
-    group.Start(TPixel_Row{index, row}, point_column);
-    column = point_column;
-    low = high = previous = TPixel_Row{index, row};
-    open = true;
-  });
-  close();
+  }
+  End_Run(&group, &run, kept);
 }
 
 // The changed points are kept anew with the whole columns they lie in, since a run

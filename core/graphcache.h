@@ -40,6 +40,8 @@ private:
   bool Reduction_Fits(const TGraphMapping &mapping) const;
   void Reduce(const TGraphDataSet &set, std::size_t first, std::size_t last,
               std::vector<TKept> *kept) const;
+  void Reduce_Part(const TGraphDataSet &set, std::size_t first, std::size_t last,
+                   std::vector<TKept> *kept) const;
   void Rereduce_Changed(const TGraphDataSet &set);
   std::size_t Column_Start(const TGraphDataSet &set, std::size_t index) const;
   std::size_t Column_End(const TGraphDataSet &set, std::size_t index) const;

@@ -15,7 +15,8 @@ const int STYLE_BARS = 2;
 const int STYLE_MARKERS = 3;
 
 // Points a graph shows without holding them: their owner keeps them and tells the graph
-// when they change.
+// when they change. A graph may read a long curve from two threads at once, so reading
+// must not change the curve.
 class TGraph_Curve
 {
 public:

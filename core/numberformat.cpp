@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -55,6 +56,76 @@ char *Round_Up_Magnitude(char *first, char *last)
   return last + 1;
 }
 
+// The scaled path: the value times a power of ten, rounded to a whole number, written as
+// digits. Below the limit every half is a double, and rounding keeps order, so the
+// rounded product lies on the same side of a half as the exact one, or on the half
+// itself: only a product on a half is in doubt.
+const int SCALED_MAXIMUM_PRECISION = 15;
+const double SCALED_LIMIT = 4503599627370496.0;  // 2^52
+const std::uint64_t POWERS_OF_TEN[SCALED_MAXIMUM_PRECISION + 1] = {
+  1ULL,          10ULL,          100ULL,          1000ULL,
+  10000ULL,      100000ULL,      1000000ULL,      10000000ULL,
+  100000000ULL,  1000000000ULL,  10000000000ULL,  100000000000ULL,
+  1000000000000ULL, 10000000000000ULL, 100000000000000ULL, 1000000000000000ULL};
+
+// Writes the decimal digits of `number`, at least `count` of them, ending at `end`;
+// returns where they start.
+char *Write_Digits(std::uint64_t number, int count, char *end)
+{
+  char *c = end;
+  while (number != 0 || count > 0) {
+    *--c = static_cast<char>('0' + number % 10);
+    number /= 10;
+    --count;
+  }
+  return c;
+}
+
+// The rounded whole number of `value` times ten to the precision, or false where the
+// product is a half.
+bool Scaled_Whole(const double &value, const int precision, std::uint64_t *whole)
+{
+  if (precision > SCALED_MAXIMUM_PRECISION) {
+    return false;
+  }
+  const double scaled = std::fabs(value) * static_cast<double>(POWERS_OF_TEN[precision]);
+  if (!(scaled < SCALED_LIMIT)) {
+    return false;
+  }
+  const double below = std::floor(scaled);
+  const double fraction = scaled - below;
+  if (fraction == 0.5) {
+    return false;
+  }
+  *whole = static_cast<std::uint64_t>(below) + (fraction > 0.5 ? 1U : 0U);
+  return true;
+}
+
+// Writes the number through Scaled_Whole, or returns false where that is not sure or a
+// negative value rounds to zero.
+bool Format_Scaled(const double &value, const int precision, char *buffer, int *length)
+{
+  std::uint64_t whole = 0;
+  if (!Scaled_Whole(value, precision, &whole) || (whole == 0 && std::signbit(value))) {
+    return false;
+  }
+  char digits[BUFFER_SIZE];
+  char *const end = digits + BUFFER_SIZE;
+  const std::uint64_t unit = POWERS_OF_TEN[precision];
+  char *first = end;
+  if (precision > 0) {
+    first = Write_Digits(whole % unit, precision, end);
+    *--first = '.';
+  }
+  first = Write_Digits(whole / unit, 1, first);
+  if (value < 0) {
+    *--first = '-';
+  }
+  *length = static_cast<int>(end - first);
+  std::memcpy(buffer, first, static_cast<std::size_t>(*length));
+  return true;
+}
+
 bool Has_Short_Path(const double &value, const int precision)
 {
   return precision >= 0 && precision <= FAST_MAXIMUM_PRECISION
@@ -63,12 +134,16 @@ bool Has_Short_Path(const double &value, const int precision)
 
 // Writes the text QString::arg would give, or returns false where that is not sure:
 // nan, inf, huge values, precisions beyond the bound, and the sign of negative values
-// that round to zero. std::to_chars rounds ties to even, QString::arg away from zero,
-// so a tie is written with its exact last digit and rounded here.
+// that round to zero. Most values take the scaled path; the rest go through
+// std::to_chars, which rounds ties to even where QString::arg rounds away from zero, so a
+// tie is written with its exact last digit and rounded here.
 bool Format_Exactly(const double &value, const int precision, char *buffer, int *length)
 {
   if (!Has_Short_Path(value, precision)) {
     return false;
+  }
+  if (Format_Scaled(value, precision, buffer, length)) {
+    return true;
   }
   const bool tie = Is_Tie(value, precision);
   const std::to_chars_result result = std::to_chars(
@@ -119,6 +194,17 @@ QString Format_Number(const double &value, const int precision, const QString &d
   }
   return With_Decimal_Point(QStringLiteral("%1").arg(value, 0, 'f', precision, QLatin1Char(' ')),
                             decimal_point);
+}
+
+void Append_Number(const double &value, const int precision, QString *text)
+{
+  char buffer[BUFFER_SIZE];
+  int length = 0;
+  if (Format_Exactly(value, precision, buffer, &length)) {
+    text->append(QLatin1String(buffer, length));
+  } else {
+    text->append(Format_Number(value, precision));
+  }
 }
 
 QString Aligned_Number(QString number, const int width)

@@ -11,6 +11,11 @@
 QString Format_Number(const double &value, int precision);
 QString Format_Number(const double &value, int precision, const QString &decimal_point);
 
+// Appends the number as Format_Number gives it with a point to the end of `text`, through
+// a buffer of characters where the number is an ordinary one, so that a million numbers
+// cost no text object each.
+void Append_Number(const double &value, int precision, QString *text);
+
 // A number's text as printf writes it with the space flag and a minimum width: a space
 // where the number has no minus sign, and spaces before it up to `width` characters.
 QString Aligned_Number(QString number, int width);

@@ -1,4 +1,5 @@
 #include "core/clipboardblock.h"
+#include "core/numberformat.h"
 #include "core/tableeditor.h"
 #include "src/document/document.h"
 #include "src/window/datacommands.h"
@@ -12,6 +13,7 @@
 #include <QToolButton>
 #include <QtTest>
 
+#include <limits>
 #include <memory>
 
 namespace {
@@ -34,6 +36,8 @@ void Select(TEditTable *table, const int top, const int left, const int bottom, 
 }
 
 }  // namespace
+
+Q_DECLARE_METATYPE(QList<QList<double>>)
 
 class TClipboardBlockTest : public QObject
 {
@@ -61,6 +65,50 @@ class TClipboardBlockTest : public QObject
   }
 
 private slots:
+  void both_forms_hold_the_same_cells_data()
+  {
+    QTest::addColumn<QList<QList<double>>>("rows");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("one column") << QList<QList<double>>{{1.25}, {-3}} << "en_US"
+                                << "1.3\n-3.0\n";
+    QTest::newRow("two columns, comma") << QList<QList<double>>{{1.25, 2}, {0.5, -0.04}}
+                                        << "de_DE" << "1,3\t2,0\n0,5\t-0,0\n";
+    QTest::newRow("an empty row") << QList<QList<double>>{{7}, {}, {8}} << "C"
+                                  << "7.0\n\n8.0\n";
+    QTest::newRow("huge and not numbers")
+      << QList<QList<double>>{{1e20, std::numeric_limits<double>::quiet_NaN()}} << "de_DE"
+      << "1" + QString(20, '0') + ",0\tnan\n";
+  }
+
+  // The text is written as the cells come and the HTML made from it when asked for: both
+  // hold the same cells, as a table written cell by cell in HTML holds them.
+  void both_forms_hold_the_same_cells()
+  {
+    QFETCH(QList<QList<double>>, rows);
+    QFETCH(QString, locale);
+    QFETCH(QString, text);
+    TClipboard_Block block(1, QLocale(locale));
+    QString html = "<html><head><meta http-equiv=\"content-type\" content=\"text/html; "
+                   "charset=utf-8\"></head><body><table>";
+    for (const QList<double> &row : rows) {
+      html += "<tr>";
+      for (const double value : row) {
+        block.Add(value);
+        html += "<td>" + Format_Number(value, 1, Decimal_Point(QLocale(locale))) + "</td>";
+      }
+      block.End_Row();
+      html += "</tr>";
+    }
+    html += "</table></body></html>";
+    QCOMPARE(block.Text(), text);
+    const std::unique_ptr<QMimeData> data = block.Mime_Data();
+    QCOMPARE(data->text(), text);
+    QVERIFY(data->hasHtml());
+    QCOMPARE(data->html(), html);
+    QCOMPARE(Clipboard_Table_Text(*data), text);
+  }
+
   void copy_writes_the_locale_decimal_separator_data()
   {
     QTest::addColumn<QLocale>("locale");

@@ -51,6 +51,7 @@ public:
     connect(document, &TDocument::Modified_Changed, this,
             [this](bool on) { lines << QString("modified %1").arg(on); });
     connect(document, &TDocument::Path_Changed, this, [this] { lines << "path"; });
+    connect(document, &TDocument::Change_Applied, this, [this] { lines << "applied"; });
   }
 
   QStringList Take()
@@ -176,7 +177,7 @@ private slots:
     TReports seen(&document);
     edit(&document);
     QCOMPARE(Content_Text(document.Model().Content()), after);
-    QCOMPARE(seen.Take(), reports + QStringList{"modified 1"});
+    QCOMPARE(seen.Take(), reports + QStringList({"applied", "modified 1"}));
     QCOMPARE(document.Undo_Stack()->count(), 1);
     const QString output_after = Output_Text(document);
     QStringList again = reports;
@@ -189,11 +190,12 @@ private slots:
       QCOMPARE(Output_Text(document), output_before);
       QStringList undone = seen.Take();
       QCOMPARE(undone.takeLast(), QString("modified 0"));
+      QCOMPARE(undone.takeLast(), QString("applied"));
       QCOMPARE(undone.size(), again.size());
       document.Undo_Stack()->redo();
       QCOMPARE(Content_Text(document.Model().Content()), after);
       QCOMPARE(Output_Text(document), output_after);
-      QCOMPARE(seen.Take(), again + QStringList{"modified 1"});
+      QCOMPARE(seen.Take(), again + QStringList({"applied", "modified 1"}));
     }
   }
 

@@ -62,6 +62,23 @@ std::vector<double> Ties(std::mt19937_64 *random)
   return values;
 }
 
+// Decimals ending in a five one place beyond some precision, as typed values often do:
+// their binary values lie a hair off the half, on either side.
+std::vector<double> Decimal_Halves(std::mt19937_64 *random)
+{
+  std::vector<double> values;
+  for (int digits = 1; digits <= 16; ++digits) {
+    for (int i = 0; i < 300; ++i) {
+      const auto whole = static_cast<double>((*random)() % 100000);
+      const double half = (whole * 10.0 + 5.0) / std::pow(10.0, digits);
+      values.push_back((i % 2) ? -half : half);
+      values.push_back(std::nextafter(half, 0.0));
+      values.push_back(std::nextafter(half, half * 2.0));
+    }
+  }
+  return values;
+}
+
 // Random bit patterns over every magnitude, and decimal-looking values.
 std::vector<double> Random_Values(std::mt19937_64 *random)
 {
@@ -92,7 +109,9 @@ private slots:
     std::vector<double> values = Special_Values();
     const std::vector<double> ties = Ties(&random);
     const std::vector<double> others = Random_Values(&random);
+    const std::vector<double> halves = Decimal_Halves(&random);
     values.insert(values.end(), ties.begin(), ties.end());
+    values.insert(values.end(), halves.begin(), halves.end());
     values.insert(values.end(), others.begin(), others.end());
     int compared = 0;
     for (const double &value : values) {

@@ -443,11 +443,13 @@ TRow_Span TDocument::All_Rows() const
   return TRow_Span{0, static_cast<int>(d_model.Row_Count()) - 1};
 }
 
+// The last step of every change applied.
 void TDocument::Report_Output(const TRow_Span &rows)
 {
   if (!rows.Empty()) {
     emit Output_Changed(rows.first, rows.last);
   }
+  emit Change_Applied();
 }
 
 void TDocument::Replace_Content(const TContent &content)

@@ -129,6 +129,9 @@ signals:
   void Input_Range_Changed();
   void Edit_Range_Changed();
   void Zero_Offset_Changed(bool zero_offset);
+  // Once for every change applied, done, undone or redone, after the signals above that
+  // say what it changed: for a view that follows all of them alike.
+  void Change_Applied();
   void Modified_Changed(bool modified);
   void Path_Changed(const QString &path);
   void Recovery_Failed(const QString &message);

@@ -159,9 +159,9 @@ bool TGraph_Editing::eventFilter(QObject *watched, QEvent *event)
 
 void TGraph_Editing::Follow()
 {
-  // An offset beyond the input moves its handle though no output changes.
-  connect(d_document, &TDocument::Output_Changed, this, &TGraph_Editing::Show_Handles);
-  connect(d_document, &TDocument::Cells_Changed, this, &TGraph_Editing::Show_Handles);
+  // Not only on output changes: an offset beyond the input moves its handle though no
+  // output changes.
+  connect(d_document, &TDocument::Change_Applied, this, &TGraph_Editing::Show_Handles);
   connect(d_graph.data(), &TGraphWidget::Handles_Selected, this, &TGraph_Editing::Graph_Selection_Changed);
   connect(d_graph.data(), &TGraphWidget::Handle_Drag_Started, this, &TGraph_Editing::Drag_Started);
   connect(d_graph.data(), &TGraphWidget::Handles_Dragged, this, &TGraph_Editing::Dragged);
