@@ -250,18 +250,18 @@ private slots:
     QCOMPARE(document.Model().Outputs(), after);
     const QString to_report = QString("interpolation ") + Interpolation_Name(to);
     const QString from_report = QString("interpolation ") + Interpolation_Name(from);
-    QCOMPARE(seen.Take(), QStringList({to_report, "output 0..4", "modified 1"}));
+    QCOMPARE(seen.Take(), QStringList({to_report, "output 0..4", "applied", "modified 1"}));
     QCOMPARE(document.Undo_Stack()->count(), 1);
     QCOMPARE(document.Undo_Stack()->undoText(), QString("Interpolation"));
     for (int i = 0; i < 2; ++i) {
       document.Undo_Stack()->undo();
       QCOMPARE(document.Model().Interpolation(), from);
       QCOMPARE(document.Model().Outputs(), before);
-      QCOMPARE(seen.Take(), QStringList({from_report, "output 0..4", "modified 0"}));
+      QCOMPARE(seen.Take(), QStringList({from_report, "output 0..4", "applied", "modified 0"}));
       document.Undo_Stack()->redo();
       QCOMPARE(document.Model().Interpolation(), to);
       QCOMPARE(document.Model().Outputs(), after);
-      QCOMPARE(seen.Take(), QStringList({to_report, "output 0..4", "modified 1"}));
+      QCOMPARE(seen.Take(), QStringList({to_report, "output 0..4", "applied", "modified 1"}));
     }
   }
 
