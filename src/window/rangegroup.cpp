@@ -1,6 +1,5 @@
 #include "src/window/rangegroup.h"
 
-#include "core/curveinterpolant.h"
 #include "core/numericedit.h"
 #include "core/tableeditor.h"
 #include "src/model/resampling.h"
@@ -92,17 +91,6 @@ void Add_Extra_Field(const TRange_Group &widgets, const QString &label, QWidget 
   shown->setBuddy(field);
   widgets.layout->addWidget(shown, EXTRA_FIELD_ROW, 0);
   widgets.layout->addWidget(field, EXTRA_FIELD_ROW, 1);
-}
-
-QComboBox *Interpolation_Combo(QWidget *parent, const QString &name)
-{
-  auto *combo = new QComboBox(parent);
-  combo->setObjectName(name);
-  combo->addItem(QStringLiteral("Linear"), INTERPOLATION_LINEAR);
-  combo->addItem(QStringLiteral("Monotone cubic"), INTERPOLATION_MONOTONE);
-  combo->addItem(QStringLiteral("Natural spline"), INTERPOLATION_SPLINE);
-  combo->setToolTip(Interpolation_Tip());
-  return combo;
 }
 
 void Add_Field_Spacer(const TRange_Group &widgets)

@@ -44,10 +44,6 @@ QComboBox *Add_Selection_Row(const TRange_Group &widgets, const QString &name);
 // A field with its label below the range fields, in the row kept for it.
 void Add_Extra_Field(const TRange_Group &widgets, const QString &label, QWidget *field);
 
-// The choice of how the editor's points are joined: "Linear", "Monotone cubic" and
-// "Natural spline", each item's data its TInterpolation.
-QComboBox *Interpolation_Combo(QWidget *parent, const QString &name);
-
 // The spacer beside the range fields keeps them at their minimum width.
 void Add_Field_Spacer(const TRange_Group &widgets);
 

@@ -12,6 +12,7 @@
 #include "src/window/filecommands.h"
 #include "src/window/graphdialog.h"
 #include "src/window/helpdialogs.h"
+#include "src/window/interpolationchoice.h"
 #include "src/window/rangegroup.h"
 #include "src/window/userdialogs.h"
 #include "src/window/windowgeometry.h"
@@ -164,8 +165,9 @@ void TVandrel::Build_Groups()
   d_edit_end = edit.end;
   d_edit_count = edit.count;
   d_edit_table = edit.table;
-  d_edit_interpolation = Interpolation_Combo(edit.group, "edit_interpolation");
-  Add_Extra_Field(edit, "Interpolation:", d_edit_interpolation);
+  auto *interpolation = new TInterpolation_Choice(edit.group, d_document);
+  interpolation->setObjectName("edit_interpolation");
+  Add_Extra_Field(edit, "Interpolation:", interpolation);
   d_edit_selection_mode = Add_Selection_Row(edit, "edit_selection_mode");
   const TRange_Group output = Build_Range_Group(central, "output", "Output Data", OUTPUT_RANGE);
   d_output_group = output.group;
@@ -254,10 +256,13 @@ void TVandrel::Configure_Tables()
 
 void TVandrel::Set_Tab_Order()
 {
+  // The only widget of the chain the window keeps no pointer to: it follows the document
+  // by itself.
+  auto *interpolation = d_edit_group->findChild<QComboBox *>("edit_interpolation");
   const QList<QWidget *> chain = {
     d_input_start,  d_input_increment,  d_input_end,  d_input_count,  d_input_table,
     d_input_selection_mode, d_edit_start, d_edit_increment, d_edit_end, d_edit_count,
-    d_edit_interpolation, d_edit_table, d_edit_selection_mode, d_output_start,
+    interpolation, d_edit_table, d_edit_selection_mode, d_output_start,
     d_output_increment, d_output_end, d_output_count, d_output_table, d_output_copy_option,
     d_copy_button, d_graph_button};
   for (int i = 0; i + 1 < chain.size(); ++i) {
@@ -276,7 +281,6 @@ void TVandrel::Follow_Document()
   connect(d_document, &TDocument::Cells_Revisited, this, &TVandrel::Select_Cells);
   connect(d_document, &TDocument::Output_Changed, this, &TVandrel::Show_Output);
   connect(d_document, &TDocument::Zero_Offset_Changed, this, &TVandrel::Show_Zero_Offset);
-  connect(d_document, &TDocument::Interpolation_Changed, this, &TVandrel::Show_Interpolation);
   connect(d_document, &TDocument::Modified_Changed, this, &TVandrel::Show_Title);
   connect(d_document, &TDocument::Path_Changed, this, &TVandrel::Show_Title);
   connect(d_document, &TDocument::Recovery_Failed, this, &TVandrel::Show_Message);
@@ -290,10 +294,6 @@ void TVandrel::Connect_Signals()
   connect(d_graph_button, SIGNAL(toggled(bool)), this, SLOT(Show_Hide_Graph(bool)));
   connect(d_zero_offset_button, SIGNAL(toggled(bool)), this, SLOT(Zero_Offset_Toggled(bool)));
   connect(d_graph_dialog, SIGNAL(Dialog_Close(void)), this, SLOT(Graph_Closed(void)));
-  connect(d_edit_interpolation, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this] {
-    d_document->Set_Interpolation(
-      static_cast<TInterpolation>(d_edit_interpolation->currentData().toInt()));
-  });
   connect(d_input_selection_mode, SIGNAL(currentIndexChanged(int)), this,
           SLOT(Input_Selection_Mode_Changed(void)));
   connect(d_input_start, SIGNAL(Edit_Finished(void)), this, SLOT(Input_Range_Changed(void)));
@@ -517,12 +517,6 @@ void TVandrel::Show_Zero_Offset(const bool zero_offset)
 {
   const QSignalBlocker blocker(d_zero_offset_button);
   d_zero_offset_button->setChecked(zero_offset);
-}
-
-void TVandrel::Show_Interpolation(const TInterpolation way)
-{
-  const QSignalBlocker blocker(d_edit_interpolation);
-  d_edit_interpolation->setCurrentIndex(d_edit_interpolation->findData(way));
 }
 
 void TVandrel::Show_Title()

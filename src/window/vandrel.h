@@ -81,7 +81,6 @@ private:
   void Select_Cells(TData_Table table, int first_row, int last_row);
   void Show_Output(int first_row, int last_row);
   void Show_Zero_Offset(bool zero_offset);
-  void Show_Interpolation(TInterpolation way);
   void Show_Title();
   void Show_Message(const QString &message);
   TEditTable *Table_Of(TData_Table table) const;
@@ -89,7 +88,6 @@ private:
   QComboBox *d_input_selection_mode = nullptr;
   QComboBox *d_edit_selection_mode = nullptr;
   QComboBox *d_output_copy_option = nullptr;
-  QComboBox *d_edit_interpolation = nullptr;
   QGroupBox *d_edit_group = nullptr;
   QGroupBox *d_input_group = nullptr;
   QGroupBox *d_output_group = nullptr;
