@@ -13,6 +13,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QDir>
 #include <QFile>
@@ -164,6 +165,35 @@ void Time_Pan(TVandrel *window)
              Qt::NoButton);
 }
 
+// The way the editor's points are joined, switched in the editor group's choice and then
+// kept for cell edits; every switch recomputes every output row.
+void Time_Interpolation(TVandrel *window, TEditTable *edit)
+{
+  auto *choice = window->findChild<QComboBox *>("edit_interpolation");
+  const int linear = choice->findData(INTERPOLATION_LINEAR);
+  for (const TInterpolation way : {INTERPOLATION_MONOTONE, INTERPOLATION_SPLINE}) {
+    const int index = choice->findData(way);
+    const QByteArray name = QByteArray("way switched from linear to ") + Interpolation_Name(way);
+    std::vector<double> times;
+    for (int i = 0; i < REPEATS; ++i) {
+      choice->setCurrentIndex(linear);
+      QApplication::processEvents();
+      times.push_back(Milliseconds([&] {
+        choice->setCurrentIndex(index);
+        QApplication::processEvents();
+      }));
+    }
+    Report(name.constData(), times);
+    const QByteArray edit_name = QByteArray("single editor cell edit, ") + Interpolation_Name(way);
+    Time(edit_name.constData(), [&](const int i) {
+      Type_In_Cell(edit, 500, QString::number(i + 30));
+    });
+  }
+  choice->setCurrentIndex(linear);
+  QApplication::processEvents();
+  Time_Undo_Redo("the switch from spline to linear", window->Document()->Undo_Stack());
+}
+
 // Input rows 0 .. rows - 1 by 1, editor rows every 10 positions.
 void Run_Scenario(TVandrel *window, const int rows)
 {
@@ -209,10 +239,18 @@ void Run_Scenario(TVandrel *window, const int rows)
   Time("editor cell edit with the graph shown", [&](const int i) {
     Type_In_Cell(edit, 500, QString::number(i + 20));
   });
+  auto *choice = window->findChild<QComboBox *>("edit_interpolation");
+  choice->setCurrentIndex(choice->findData(INTERPOLATION_SPLINE));
+  QApplication::processEvents();
+  Time("the same under the natural spline (all change)", [&](const int i) {
+    Type_In_Cell(edit, 500, QString::number(i + 40));
+  });
+  choice->setCurrentIndex(choice->findData(INTERPOLATION_LINEAR));
   Time_Pan(window);
   graph->click();
   QApplication::setActiveWindow(window);
   zero_offset->click();
+  Time_Interpolation(window, edit);
   const QString column = Column_Text(rows, QString());
   Time("paste of a value for every input row", [&](int) { Paste_Over_Column(input, column); });
   Time("paste of one value over every input row", [&](const int i) {

@@ -101,6 +101,8 @@ TRun Run_Program(const QStringList &arguments, const QString &locale = QString()
 
 }  // namespace
 
+Q_DECLARE_METATYPE(TInterpolation)
+
 class TCommandLineTest : public QObject
 {
   Q_OBJECT
@@ -229,6 +231,50 @@ private slots:
     const QByteArray text = Read_All(output);
     QVERIFY2(text.startsWith(first_lines), text.left(80).constData());
     QCOMPARE(text.count('\n'), line_count);
+  }
+
+  // A document joined another way exports its smooth output: each value is the input plus
+  // the curve through the editor's points, exactly, and not what straight lines give.
+  void smooth_documents_export_their_curve_data()
+  {
+    QTest::addColumn<TInterpolation>("way");
+    QTest::newRow("monotone") << INTERPOLATION_MONOTONE;
+    QTest::newRow("spline") << INTERPOLATION_SPLINE;
+  }
+
+  void smooth_documents_export_their_curve()
+  {
+    QFETCH(TInterpolation, way);
+    QTemporaryDir folder;
+    const QString document = folder.filePath("smooth.vandrel");
+    TContent content = Sample_Content();
+    content.offsets = {1, 4, -2, 3, 0.5};
+    content.interpolation = way;
+    QString error;
+    QVERIFY(Write_Document(document, content, &error));
+    QVERIFY(Read_All(document).contains("\"vandrel\": 2,"));
+    const TRun run = Run_Program({"--export", "-", document});
+    QVERIFY2(run.status == 0, run.error.constData());
+    QList<QByteArray> lines = run.output.split('\n');
+    QCOMPARE(lines.takeFirst(), QByteArray("position,value"));
+    QCOMPARE(lines.takeLast(), QByteArray());
+    QCOMPARE(lines.size(), content.input.count);
+    const double editor_positions[] = {0, 50, 100, 150, 200};
+    TCurve_Interpolant curve;
+    TCurve_Interpolant line;
+    QVERIFY(curve.Set_Points(way, editor_positions, content.offsets.data(), 5));
+    QVERIFY(line.Set_Points(INTERPOLATION_LINEAR, editor_positions, content.offsets.data(), 5));
+    int smooth_rows = 0;
+    for (int row = 0; row < lines.size(); ++row) {
+      const QList<QByteArray> fields = lines[row].split(',');
+      QCOMPARE(fields.size(), 2);
+      const double position = -10 + 15.0 * row;
+      QCOMPARE(fields[0].toDouble(), position);
+      const double value = content.values[static_cast<std::size_t>(row)];
+      QCOMPARE(fields[1].toDouble(), value + curve.Value(position));
+      smooth_rows += fields[1].toDouble() != value + line.Value(position);
+    }
+    QVERIFY(smooth_rows > lines.size() / 2);
   }
 
   void exported_document_is_the_same_document()

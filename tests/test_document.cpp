@@ -78,7 +78,51 @@ QByteArray Document(const QByteArray &input, const QByteArray &editor,
 const QByteArray SMALL_INPUT = "{\"start\": 0, \"increment\": 1, \"end\": 2, \"values\": [1, 2, 3]}";
 const QByteArray SMALL_EDITOR = "{\"start\": 0, \"increment\": 2, \"end\": 2, \"offsets\": [5, 6]}";
 
+// A document of version 2, with `rest` added to its top-level object.
+QByteArray Smooth_Document(const QByteArray &rest)
+{
+  return "{\"vandrel\": 2, \"input\": " + SMALL_INPUT + ", \"editor\": " + SMALL_EDITOR + rest
+         + "}";
+}
+
+// A small document as Vandrel wrote it before offsets could be joined any other way than
+// in straight lines, byte for byte.
+const QByteArray VERSION_1_TEXT = "{\n"
+                                  "    \"editor\": {\n"
+                                  "        \"end\": 4,\n"
+                                  "        \"increment\": 2,\n"
+                                  "        \"offsets\": [\n"
+                                  "            -0.5,\n"
+                                  "            \"nan\",\n"
+                                  "            3\n"
+                                  "        ],\n"
+                                  "        \"start\": 0\n"
+                                  "    },\n"
+                                  "    \"input\": {\n"
+                                  "        \"end\": 3,\n"
+                                  "        \"increment\": 1.5,\n"
+                                  "        \"start\": 0,\n"
+                                  "        \"values\": [\n"
+                                  "            0.30000000000000004,\n"
+                                  "            1e+300,\n"
+                                  "            -2\n"
+                                  "        ]\n"
+                                  "    },\n"
+                                  "    \"vandrel\": 1,\n"
+                                  "    \"zero_offset\": true\n"
+                                  "}\n";
+
+TContent Version_1_Content()
+{
+  TContent content = Content({0, 1.5, 3}, {0, 2, 4}, true);
+  content.values = {0.1 + 0.2, 1e300, -2};
+  content.offsets = {-0.5, NaN, 3};
+  return content;
+}
+
 }  // namespace
+
+Q_DECLARE_METATYPE(TInterpolation)
 
 class TDocumentTest : public QObject
 {
@@ -133,6 +177,88 @@ private slots:
                           content.edit.range.increment, content.edit.range.end}));
     QCOMPARE(read.zero_offset, content.zero_offset);
     QCOMPARE(Document_Bytes(read), bytes);
+  }
+
+  // Straight lines are written as they always were; another way needs version 2 and its
+  // name, and every way reads back as written.
+  void interpolation_round_trip_data()
+  {
+    QTest::addColumn<TInterpolation>("way");
+    QTest::addColumn<int>("version");
+    QTest::addColumn<QByteArray>("key");
+    QTest::newRow("linear") << INTERPOLATION_LINEAR << 1 << QByteArray();
+    QTest::newRow("monotone") << INTERPOLATION_MONOTONE << 2
+                              << QByteArray("    \"interpolation\": \"monotone\",\n");
+    QTest::newRow("spline") << INTERPOLATION_SPLINE << 2
+                            << QByteArray("    \"interpolation\": \"spline\",\n");
+  }
+
+  void interpolation_round_trip()
+  {
+    QFETCH(TInterpolation, way);
+    QFETCH(int, version);
+    QFETCH(QByteArray, key);
+    TContent content = Version_1_Content();
+    content.interpolation = way;
+    const QByteArray bytes = Document_Bytes(content);
+    QByteArray expected = VERSION_1_TEXT;
+    const QByteArray version_line = "    \"vandrel\": " + QByteArray::number(version) + ",";
+    expected.replace("    \"vandrel\": 1,", key + version_line);
+    QCOMPARE(bytes, expected);
+    TContent read;
+    QString reason;
+    QVERIFY2(Parse_Document(bytes, &read, &reason), qPrintable(reason));
+    QCOMPARE(read.interpolation, way);
+    QVERIFY(Same_Numbers(read.offsets, content.offsets));
+    QCOMPARE(Document_Bytes(read), bytes);
+  }
+
+  // A document from before reads as it always did, and is written back unchanged.
+  void version_1_reads_and_writes_as_before()
+  {
+    TContent read;
+    QString reason;
+    QVERIFY2(Parse_Document(VERSION_1_TEXT, &read, &reason), qPrintable(reason));
+    QCOMPARE(read.interpolation, INTERPOLATION_LINEAR);
+    QVERIFY(read.zero_offset);
+    QVERIFY(Same_Numbers(read.values, Version_1_Content().values));
+    QCOMPARE(Document_Bytes(read), VERSION_1_TEXT);
+  }
+
+  // Version 2 as another writer may lay it out; the way is read from it, straight lines
+  // when it names none. In version 1 the key is unknown and, as before, ignored.
+  void interpolation_is_read_data()
+  {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<TInterpolation>("way");
+    QTest::newRow("version 2, spline")
+      << Smooth_Document(", \"interpolation\": \"spline\"") << INTERPOLATION_SPLINE;
+    QTest::newRow("version 2, monotone, first key")
+      << QByteArray("{\"interpolation\":\"monotone\",\"vandrel\":2,\"editor\":" + SMALL_EDITOR
+                    + ",\"input\":" + SMALL_INPUT + "}")
+      << INTERPOLATION_MONOTONE;
+    QTest::newRow("version 2, linear") << Smooth_Document(", \"interpolation\": \"linear\"")
+                                       << INTERPOLATION_LINEAR;
+    QTest::newRow("version 2, no way") << Smooth_Document("") << INTERPOLATION_LINEAR;
+    QTest::newRow("version 1 ignores it")
+      << Document(SMALL_INPUT, SMALL_EDITOR, ", \"interpolation\": \"spline\"")
+      << INTERPOLATION_LINEAR;
+    QTest::newRow("version 1 ignores any value")
+      << Document(SMALL_INPUT, SMALL_EDITOR, ", \"interpolation\": [7]") << INTERPOLATION_LINEAR;
+  }
+
+  void interpolation_is_read()
+  {
+    QFETCH(QByteArray, bytes);
+    QFETCH(TInterpolation, way);
+    TContent content;
+    content.interpolation = way == INTERPOLATION_MONOTONE ? INTERPOLATION_SPLINE
+                                                          : INTERPOLATION_MONOTONE;
+    QString reason;
+    QVERIFY2(Parse_Document(bytes, &content, &reason), qPrintable(reason));
+    QCOMPARE(content.interpolation, way);
+    QCOMPARE(content.values, std::vector<double>({1, 2, 3}));
+    QCOMPARE(content.offsets, std::vector<double>({5, 6}));
   }
 
   void non_finite_values_are_strings()
@@ -210,7 +336,9 @@ private slots:
     QTest::newRow("no version") << QByteArray("{\"input\": {}}") << "no \"vandrel\" version";
     QTest::newRow("version as text")
       << QByteArray("{\"vandrel\": \"1\"}") << "no \"vandrel\" version";
-    QTest::newRow("newer") << QByteArray("{\"vandrel\": 2}") << "written by a newer Vandrel";
+    QTest::newRow("newer") << QByteArray("{\"vandrel\": 3}") << "written by a newer Vandrel";
+    QTest::newRow("between versions")
+      << QByteArray("{\"vandrel\": 1.5}") << "version 1.5 is unknown";
     QTest::newRow("older") << QByteArray("{\"vandrel\": 0}") << "version 0 is unknown";
     QTest::newRow("no input") << QByteArray("{\"vandrel\": 1}") << "no \"input\" section";
     QTest::newRow("input is a list")
@@ -246,6 +374,27 @@ private slots:
       << "\"zero_offset\" is neither true nor false";
     // A range that would need more rows is widened to the row maximum, so a list longer
     // than that never matches.
+    QTest::newRow("unknown way")
+      << Smooth_Document(", \"interpolation\": \"cubic\"")
+      << "its \"interpolation\" \"cubic\" is unknown (known are \"linear\", \"monotone\" "
+         "and \"spline\")";
+    QTest::newRow("way in capitals")
+      << Smooth_Document(", \"interpolation\": \"Spline\"") << "\"Spline\" is unknown";
+    QTest::newRow("long unknown way, shortened")
+      << Smooth_Document(", \"interpolation\": \"" + QByteArray(60000, 'q') + "\"")
+      << "\"" + QString(40, 'q') + "\u2026\" is unknown";
+    QTest::newRow("way as a number")
+      << Smooth_Document(", \"interpolation\": 1")
+      << "\"interpolation\" is not the name of a way to join offsets";
+    QTest::newRow("way as a list")
+      << Smooth_Document(", \"interpolation\": [\"spline\"]")
+      << "\"interpolation\" is not the name of a way to join offsets";
+    QTest::newRow("way twice")
+      << Smooth_Document(", \"interpolation\": \"spline\", \"interpolation\": \"monotone\"")
+      << "the key \"interpolation\" appears twice";
+    QTest::newRow("way longer than a token")
+      << Smooth_Document(", \"interpolation\": \"" + QByteArray(65537, 's') + "\"")
+      << "longer than 65536 bytes";
     QTest::newRow("beyond the row maximum")
       << Document("{\"start\": 0, \"increment\": 1, \"end\": 1e9, \"values\": [1]}", SMALL_EDITOR)
       << QString("\"input\" has 1 values, but its range has %1 rows").arg(MAXIMUM_ROW_COUNT);
@@ -273,6 +422,9 @@ private slots:
     QTest::newRow("a folder") << "." << QByteArray() << "";
     QTest::newRow("newer") << "newer.vandrel" << QByteArray("{\"vandrel\": 7}")
                            << "newer Vandrel";
+    QTest::newRow("unknown way") << "way.vandrel"
+                                 << Smooth_Document(", \"interpolation\": \"bezier\"")
+                                 << "\"bezier\" is unknown";
   }
 
   void file_errors_name_the_file()

@@ -45,6 +45,9 @@ public:
     connect(document, &TDocument::Edit_Range_Changed, this, [this] { lines << "edit range"; });
     connect(document, &TDocument::Zero_Offset_Changed, this,
             [this](bool on) { lines << QString("zero %1").arg(on); });
+    connect(document, &TDocument::Interpolation_Changed, this, [this](TInterpolation way) {
+      lines << QString("interpolation %1").arg(Interpolation_Name(way));
+    });
     connect(document, &TDocument::Modified_Changed, this,
             [this](bool on) { lines << QString("modified %1").arg(on); });
     connect(document, &TDocument::Path_Changed, this, [this] { lines << "path"; });
@@ -71,13 +74,32 @@ QString Content_Text(const TContent &content)
   for (const double &value : content.offsets) {
     parts << QString::number(value);
   }
-  return QString("%1 rows from %2 by %3, %4 rows, %5, zero %6")
+  // Straight lines, the usual way, are left unsaid.
+  const QString way = content.interpolation == INTERPOLATION_LINEAR
+                        ? QString()
+                        : QString(", ") + Interpolation_Name(content.interpolation);
+  return QString("%1 rows from %2 by %3, %4 rows, %5, zero %6%7")
     .arg(content.input.count)
     .arg(content.input.range.start)
     .arg(content.input.range.increment)
     .arg(content.edit.count)
     .arg(parts.join(' '))
-    .arg(content.zero_offset);
+    .arg(content.zero_offset)
+    .arg(way);
+}
+
+// The output computed apart from the model: each input value plus the curve through the
+// editor's points, joined the given way.
+std::vector<double> Joined_Output(const TResampling_Model &model, const TInterpolation way)
+{
+  TCurve_Interpolant curve;
+  curve.Set_Points(way, model.Edit());
+  std::vector<double> outputs(model.Row_Count());
+  curve.Evaluate(model.Input(), 0, outputs.size(), outputs.data());
+  for (std::size_t row = 0; row < outputs.size(); ++row) {
+    outputs[row] = model.Input()[row].y + outputs[row];
+  }
+  return outputs;
 }
 
 QString Output_Text(const TDocument &document)
@@ -100,6 +122,7 @@ QString Write(const QString &path, const QByteArray &text)
 }  // namespace
 
 Q_DECLARE_METATYPE(TEdit)
+Q_DECLARE_METATYPE(TInterpolation)
 
 class TDocumentObjectTest : public QObject
 {
@@ -185,6 +208,7 @@ private slots:
     document.Edit_Cells(INPUT_DATA, "Paste", {{0, 0, 1}, {4, 0, 5}});
     document.Set_Input_Range({0, 0.5, 4});
     document.Set_Zero_Offset(false);
+    document.Set_Interpolation(INTERPOLATION_LINEAR);
     QCOMPARE(seen.Take(), QStringList());
     QVERIFY(!document.Is_Modified());
     document.Set_Edit_Range({0, 2, 4});
@@ -192,6 +216,90 @@ private slots:
     document.Set_Edit_Range({0, 2, 4});
     QCOMPARE(document.Undo_Stack()->count(), 1);
     QCOMPARE(seen.Take(), QStringList());
+  }
+
+  // A switch of the way is one step that recomputes the whole output the new way; undo
+  // and redo bring back the way and the output, and report both.
+  void interpolation_switch_is_one_step_data()
+  {
+    QTest::addColumn<TInterpolation>("from");
+    QTest::addColumn<TInterpolation>("to");
+    QTest::newRow("linear to monotone") << INTERPOLATION_LINEAR << INTERPOLATION_MONOTONE;
+    QTest::newRow("linear to spline") << INTERPOLATION_LINEAR << INTERPOLATION_SPLINE;
+    QTest::newRow("monotone to spline") << INTERPOLATION_MONOTONE << INTERPOLATION_SPLINE;
+    QTest::newRow("spline to linear") << INTERPOLATION_SPLINE << INTERPOLATION_LINEAR;
+  }
+
+  void interpolation_switch_is_one_step()
+  {
+    QFETCH(TInterpolation, from);
+    QFETCH(TInterpolation, to);
+    TDocument document;
+    Fill(&document);
+    document.Edit_Cells(EDIT_DATA, "Typing", {{1, 0, 35}});
+    document.Set_Interpolation(from);
+    document.Undo_Stack()->clear();
+    document.Undo_Stack()->setClean();
+    const std::vector<double> before = Joined_Output(document.Model(), from);
+    const std::vector<double> after = Joined_Output(document.Model(), to);
+    QVERIFY(before != after);
+    QCOMPARE(document.Model().Outputs(), before);
+    TReports seen(&document);
+    document.Set_Interpolation(to);
+    QCOMPARE(document.Model().Interpolation(), to);
+    QCOMPARE(document.Model().Outputs(), after);
+    const QString to_report = QString("interpolation ") + Interpolation_Name(to);
+    const QString from_report = QString("interpolation ") + Interpolation_Name(from);
+    QCOMPARE(seen.Take(), QStringList({to_report, "output 0..4", "applied", "modified 1"}));
+    QCOMPARE(document.Undo_Stack()->count(), 1);
+    QCOMPARE(document.Undo_Stack()->undoText(), QString("Interpolation"));
+    for (int i = 0; i < 2; ++i) {
+      document.Undo_Stack()->undo();
+      QCOMPARE(document.Model().Interpolation(), from);
+      QCOMPARE(document.Model().Outputs(), before);
+      QCOMPARE(seen.Take(), QStringList({from_report, "output 0..4", "applied", "modified 0"}));
+      document.Undo_Stack()->redo();
+      QCOMPARE(document.Model().Interpolation(), to);
+      QCOMPARE(document.Model().Outputs(), after);
+      QCOMPARE(seen.Take(), QStringList({to_report, "output 0..4", "applied", "modified 1"}));
+    }
+  }
+
+  // The way belongs to the work: New and Import keep it as they keep the ranges, a file
+  // and a recovery file bring back the one they hold, and views are told each time.
+  void files_keep_the_way()
+  {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("smooth.vandrel");
+    TDocument document;
+    document.Enable_Recovery(0);
+    Fill(&document);
+    document.Set_Interpolation(INTERPOLATION_SPLINE);
+    QString error;
+    QVERIFY2(document.Save_As(path, &error), qPrintable(error));
+    const QString saved = Content_Text(document.Model().Content());
+    document.New();
+    QCOMPARE(document.Model().Interpolation(), INTERPOLATION_SPLINE);
+    TImport_Report report;
+    QVERIFY(document.Import(Write(folder.filePath("a.txt"), "0\t5\n2\t6\n4\t9\n"), &report,
+                            &error));
+    QCOMPARE(Content_Text(document.Model().Content()),
+             "3 rows from 0 by 2, 3 rows, 5 6 9 | 0 0 0, zero 0, spline");
+    document.Set_Interpolation(INTERPOLATION_MONOTONE);
+    TReports seen(&document);
+    QVERIFY2(document.Open(path, &error), qPrintable(error));
+    QCOMPARE(Content_Text(document.Model().Content()), saved);
+    QVERIFY(seen.Take().contains("interpolation spline"));
+
+    document.Set_Interpolation(INTERPOLATION_MONOTONE);
+    QTRY_VERIFY(QFile::exists(document.Recovery_Path()));
+    TRecovered_Work work;
+    QVERIFY2(Read_Recovery(document.Recovery_Path(), &work, &error), qPrintable(error));
+    QCOMPARE(work.content.interpolation, INTERPOLATION_MONOTONE);
+    TDocument restored;
+    restored.Restore(work);
+    QCOMPARE(restored.Model().Interpolation(), INTERPOLATION_MONOTONE);
+    QCOMPARE(restored.Model().Outputs(), document.Model().Outputs());
   }
 
   void save_and_open()

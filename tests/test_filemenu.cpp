@@ -10,6 +10,7 @@
 #include "tests/scripted_dialogs.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QMimeData>
@@ -206,13 +207,48 @@ private slots:
     QVERIFY(!window->isWindowModified());
   }
 
+  // The way chosen is saved, kept by New, and shown again with its output on reopening.
+  void interpolation_is_saved_and_reopened()
+  {
+    QTemporaryDir folder;
+    const QString path = folder.filePath("smooth.vandrel");
+    TWindow window;
+    QComboBox *combo = window->findChild<QComboBox *>("edit_interpolation");
+    window.Type_In_Cell("edit", 1, "4");
+    window.Type_In_Cell("edit", 2, "-3");
+    combo->setCurrentIndex(combo->findText("Natural spline"));
+    QVERIFY(window->isWindowModified());
+    QStringList outputs;
+    for (int row = 0; row < window.Table("output")->rowCount(); ++row) {
+      outputs << window.Cell("output", row);
+    }
+    window.Dialogs().save_name = path;
+    QVERIFY(window->File_Commands()->Save_Document());
+    TContent saved;
+    QString error;
+    QVERIFY2(Read_Document(path, &saved, &error), qPrintable(error));
+    QCOMPARE(saved.interpolation, INTERPOLATION_SPLINE);
+    window->File_Commands()->New_Document();
+    QCOMPARE(combo->currentText(), QString("Natural spline"));
+    combo->setCurrentIndex(combo->findText("Linear"));
+    window.Dialogs().unsaved_answer = UNSAVED_DISCARD;
+    QVERIFY(window->File_Commands()->Open_File(path));
+    QCOMPARE(combo->currentText(), QString("Natural spline"));
+    QVERIFY(!window->isWindowModified());
+    QStringList reopened;
+    for (int row = 0; row < window.Table("output")->rowCount(); ++row) {
+      reopened << window.Cell("output", row);
+    }
+    QCOMPARE(reopened, outputs);
+  }
+
   void refused_files_leave_the_work_as_it_was_data()
   {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("reason");
     QTest::newRow("missing") << QByteArray() << "";
     QTest::newRow("not JSON") << QByteArray("\x89PNG\r\n") << "not valid JSON";
-    QTest::newRow("newer") << QByteArray("{\"vandrel\": 2}") << "newer Vandrel";
+    QTest::newRow("newer") << QByteArray("{\"vandrel\": 3}") << "newer Vandrel";
     QTest::newRow("count") << QByteArray("{\"vandrel\": 1, \"input\": {\"start\": 0, \"increment\": "
                                          "1, \"end\": 1, \"values\": [1, 2, 3]}}")
                            << "has 3 values, but its range has 2 rows";

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -118,6 +119,9 @@ public:
     state << "output " + output.join(' ');
     state << QString("zero %1 %2").arg(model.Zero_Offset()).arg(
       Find<QToolButton>("zero_offset_button")->isChecked());
+    state << QString("interpolation %1 %2")
+               .arg(Interpolation_Name(model.Interpolation()))
+               .arg(Find<QComboBox>("edit_interpolation")->currentText());
     TGraphWidget *graph = d_window->findChild<TGraphWidget *>();
     for (int set = 0; set < graph->Data_Set_Count(); ++set) {
       QStringList points;
@@ -200,6 +204,7 @@ public:
   void Write_Input_Series(const TSeries &, int, const std::vector<double> &) override {}
   void Write_Edit_Series(const TSeries &, const std::vector<double> *) override {}
   void Write_Zero_Offset(bool) override {}
+  void Write_Interpolation(TInterpolation) override {}
 
 private:
   TResampling_Model d_model;
@@ -301,6 +306,14 @@ private slots:
     QTest::newRow("zero switch") << TAction([](const TWindow &w) {
       w.Find<QToolButton>("zero_offset_button")->click();
     }) << "Undo Zero Offset";
+    QTest::newRow("monotone chosen by key") << TAction([](const TWindow &w) {
+      QComboBox *combo = w.Find<QComboBox>("edit_interpolation");
+      combo->setFocus();
+      QTest::keyClick(combo, Qt::Key_Down);
+    }) << "Undo Interpolation";
+    QTest::newRow("spline chosen") << TAction([](const TWindow &w) {
+      w.Find<QComboBox>("edit_interpolation")->setCurrentIndex(2);
+    }) << "Undo Interpolation";
   }
 
   void step_undone_and_redone()
@@ -324,6 +337,40 @@ private slots:
     window.Verify_Views_Show_Document();
     window.Action("undo")->trigger();
     QCOMPARE(window.Snapshot(), before);
+  }
+
+  // Each way chosen shows at once, in the output table and the graph, the input plus the
+  // curve through the editor's points joined that way; undo brings back the choice and
+  // the output it gave.
+  void chosen_way_shows_at_once()
+  {
+    TWindow window;
+    Fill(window);
+    QComboBox *combo = window.Find<QComboBox>("edit_interpolation");
+    const TResampling_Model &model = window->Document()->Model();
+    TGraphWidget *graph = window->findChild<TGraphWidget *>();
+    QStringList seen;
+    for (const int index : {1, 2, 0}) {
+      combo->setCurrentIndex(index);
+      const TInterpolation way = static_cast<TInterpolation>(combo->currentData().toInt());
+      QCOMPARE(model.Interpolation(), way);
+      TCurve_Interpolant curve;
+      curve.Set_Points(way, model.Edit());
+      QStringList shown;
+      for (int row = 0; row < window.Table("output")->rowCount(); ++row) {
+        const double expected = model.Input()[row].y + curve.Value(model.Input()[row].x);
+        QCOMPARE(window.Table("output")->item(row, 0)->text(), Format_Number(expected, 1));
+        QCOMPARE(graph->Get_Point(1, row).y, expected);
+        shown << Format_Number(expected, 1);
+      }
+      seen << shown.join(' ');
+    }
+    QCOMPARE(seen.removeDuplicates(), 0);
+    window.Action("undo")->trigger();
+    QCOMPARE(combo->currentText(), QString("Natural spline"));
+    QCOMPARE(model.Interpolation(), INTERPOLATION_SPLINE);
+    QCOMPARE(window.Table("output")->item(3, 0)->text(), seen[1].split(' ')[3]);
+    window.Verify_Views_Show_Document();
   }
 
   void undo_selects_the_changed_cells()

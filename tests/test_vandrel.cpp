@@ -451,6 +451,7 @@ private slots:
     QTest::newRow("zero offset") << "zero_offset_button" << "position 0";
     QTest::newRow("precision") << "display_precision" << "from 1 to 9";
     QTest::newRow("copy layout") << "output_copy_option" << "separated by a tab";
+    QTest::newRow("interpolation") << "edit_interpolation" << "never leaves the range";
   }
 
   // One sentence each, naming the correction that applies.
@@ -706,7 +707,8 @@ private slots:
     const QStringList expected = {
       "input_start", "input_increment", "input_end", "input_count", "input_table",
       "input_selection_mode", "edit_start", "edit_increment", "edit_end", "edit_count",
-      "edit_table", "edit_selection_mode", "output_start", "output_increment", "output_end",
+      "edit_interpolation", "edit_table", "edit_selection_mode", "output_start",
+      "output_increment", "output_end",
       "output_count", "output_table", "output_copy_option", "copy_button",
       "zero_offset_button", "display_precision", "graph_button"};
     QStringList chain;

@@ -154,6 +154,13 @@ void TDocument::Set_Zero_Offset(const bool zero_offset)
   }
 }
 
+void TDocument::Set_Interpolation(const TInterpolation way)
+{
+  if (way != d_model.Interpolation()) {
+    d_history->Push(std::make_unique<TInterpolation_Change>(d_model.Interpolation(), way));
+  }
+}
+
 void TDocument::Edit_Cells(const TData_Table table, const QString &name, const TCell_Edits &edits)
 {
   std::vector<TCell_Change> changes = Cell_Changes(table, edits);
@@ -275,6 +282,7 @@ bool TDocument::Import(const QString &path, TImport_Report *report, QString *err
   ranges.input = d_model.Input_Series();
   ranges.edit = d_model.Edit_Series().range;
   ranges.zero_offset = d_model.Zero_Offset();
+  ranges.interpolation = d_model.Interpolation();
   TContent content;
   bool resampled = false;
   if (!Import_Document(path, QLocale::system(), ranges, &content, &resampled, error)) {
@@ -423,6 +431,13 @@ void TDocument::Write_Zero_Offset(const bool zero_offset)
   Report_Output(output);
 }
 
+void TDocument::Write_Interpolation(const TInterpolation way)
+{
+  const TRow_Span output = d_model.Set_Interpolation(way);
+  emit Interpolation_Changed(way);
+  Report_Output(output);
+}
+
 TRow_Span TDocument::All_Rows() const
 {
   return TRow_Span{0, static_cast<int>(d_model.Row_Count()) - 1};
@@ -443,6 +458,7 @@ void TDocument::Replace_Content(const TContent &content)
   emit Input_Range_Changed();
   emit Edit_Range_Changed();
   emit Zero_Offset_Changed(d_model.Zero_Offset());
+  emit Interpolation_Changed(d_model.Interpolation());
   Report_Output(All_Rows());
 }
 

@@ -74,6 +74,8 @@ public:
   // A new editor range clears every offset, even the same range does.
   void Set_Edit_Range(const TRange &typed);
   void Set_Zero_Offset(bool zero_offset);
+  // How the editor's points are joined, which changes the output everywhere they reach.
+  void Set_Interpolation(TInterpolation way);
   // Cells of one column of a table; `name` is the step's name in the Edit menu.
   void Edit_Cells(TData_Table table, const QString &name, const TCell_Edits &edits);
   // A drag of editor offsets, as the graph makes it: Start_Drag names a new drag, each
@@ -87,7 +89,8 @@ public:
 
   // The file sequences. Each that fails leaves the document as it was and says why in a
   // message that names the file.
-  // All values and offsets 0.0 over the same ranges, no file, clean, no history.
+  // All values and offsets 0.0 over the same ranges, joined the same way, no file, clean,
+  // no history.
   void New();
   bool Open(const QString &path, QString *error);
   // A document opens; a data file (by its suffix) is imported.
@@ -95,7 +98,8 @@ public:
   bool Save(QString *error);
   bool Save_As(const QString &path, QString *error);
   // A new unnamed and unsaved document whose input comes from a data file over the
-  // current ranges; the editor keeps its range with every offset 0.0.
+  // current ranges; the editor keeps its range and its way of joining with every offset
+  // 0.0.
   bool Import(const QString &path, TImport_Report *report, QString *error);
   // Writes what the file's suffix names: a copy of the document, the output table or the
   // graph. The document's own file and state stay as they are.
@@ -131,6 +135,8 @@ signals:
   void Modified_Changed(bool modified);
   void Path_Changed(const QString &path);
   void Recovery_Failed(const QString &message);
+  // How the editor's points are joined, when a change or a new content sets it.
+  void Interpolation_Changed(TInterpolation way);
 
 private:
   void Write_Cells(TData_Table table, const std::vector<TCell_Change> &changes, bool forward,
@@ -139,6 +145,7 @@ private:
                           const std::vector<double> &restored) override;
   void Write_Edit_Series(const TSeries &series, const std::vector<double> *offsets) override;
   void Write_Zero_Offset(bool zero_offset) override;
+  void Write_Interpolation(TInterpolation way) override;
 
   std::vector<TCell_Change> Cell_Changes(TData_Table table, const TCell_Edits &edits) const;
   TRow_Span All_Rows() const;

@@ -195,6 +195,27 @@ std::size_t TZero_Offset_Change::Bytes() const
   return sizeof(*this) + Common_Bytes();
 }
 
+TInterpolation_Change::TInterpolation_Change(const TInterpolation old_way,
+                                             const TInterpolation new_way)
+  : TDocument_Change(QStringLiteral("Interpolation")), d_old_way(old_way), d_new_way(new_way)
+{
+}
+
+void TInterpolation_Change::Apply(TChange_Target *target, bool)
+{
+  target->Write_Interpolation(d_new_way);
+}
+
+void TInterpolation_Change::Revert(TChange_Target *target)
+{
+  target->Write_Interpolation(d_old_way);
+}
+
+std::size_t TInterpolation_Change::Bytes() const
+{
+  return sizeof(*this) + Common_Bytes();
+}
+
 QString Step_Name(const QString &description)
 {
   const QString suffix = QStringLiteral(" values");

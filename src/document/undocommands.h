@@ -40,6 +40,7 @@ public:
   // With no offsets, every offset becomes 0.0.
   virtual void Write_Edit_Series(const TSeries &series, const std::vector<double> *offsets) = 0;
   virtual void Write_Zero_Offset(bool zero_offset) = 0;
+  virtual void Write_Interpolation(TInterpolation way) = 0;
 };
 
 // One user action: applying it makes the change, reverting it takes it back.
@@ -156,6 +157,20 @@ public:
 
 private:
   bool d_zero_offset;
+};
+
+// How the editor's points are joined; the step keeps the way it replaced.
+class TInterpolation_Change : public TDocument_Change
+{
+public:
+  TInterpolation_Change(TInterpolation old_way, TInterpolation new_way);
+  void Apply(TChange_Target *target, bool again) override;
+  void Revert(TChange_Target *target) override;
+  std::size_t Bytes() const override;
+
+private:
+  TInterpolation d_old_way;
+  TInterpolation d_new_way;
 };
 
 // The menu's name for a table's multi-cell change: "Paste values" reads "Paste".

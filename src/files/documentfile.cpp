@@ -29,12 +29,16 @@ const char KEY_END[] = "end";
 const char KEY_VALUES[] = "values";
 const char KEY_OFFSETS[] = "offsets";
 const char KEY_ZERO_OFFSET[] = "zero_offset";
+const char KEY_INTERPOLATION[] = "interpolation";
+
+// The most of an unknown name a message repeats.
+const int SHOWN_NAME_LENGTH = 40;
 
 // Where the reader looks, for the scan before parsing.
 TDocument_Layout Layout(const char *extra_key)
 {
   TDocument_Layout layout;
-  layout.root_keys = {KEY_VERSION, KEY_ZERO_OFFSET};
+  layout.root_keys = {KEY_VERSION, KEY_ZERO_OFFSET, KEY_INTERPOLATION};
   if (extra_key) {
     layout.root_keys.append(extra_key);
   }
@@ -94,22 +98,23 @@ QJsonObject Range_Object(const TSeries &series, const char *list_key,
   return object;
 }
 
-bool Read_Version(const QJsonObject &root, QString *reason)
+bool Read_Version(const QJsonObject &root, int *version, QString *reason)
 {
-  const QJsonValue version = root.value(KEY_VERSION);
-  if (!version.isDouble()) {
+  const QJsonValue value = root.value(KEY_VERSION);
+  if (!value.isDouble()) {
     *reason = QStringLiteral("it is not a Vandrel document (no \"vandrel\" version number)");
     return false;
   }
-  if (version.toDouble() > DOCUMENT_VERSION) {
-    *reason = QStringLiteral("it was written by a newer Vandrel (format version %1)")
-                .arg(version.toDouble());
+  const double number = value.toDouble();
+  if (number > DOCUMENT_VERSION) {
+    *reason = QStringLiteral("it was written by a newer Vandrel (format version %1)").arg(number);
     return false;
   }
-  if (version.toDouble() != DOCUMENT_VERSION) {
-    *reason = QStringLiteral("its format version %1 is unknown").arg(version.toDouble());
+  if (number != LINEAR_DOCUMENT_VERSION && number != DOCUMENT_VERSION) {
+    *reason = QStringLiteral("its format version %1 is unknown").arg(number);
     return false;
   }
+  *version = static_cast<int>(number);
   return true;
 }
 
@@ -209,15 +214,48 @@ bool Read_Zero_Offset(const QJsonObject &root, bool *zero_offset, QString *reaso
   return true;
 }
 
+// Version 1 has no way but straight lines: a key of that name there is unknown and
+// ignored, as older Vandrels ignore it, so that the file means the same to all of them.
+bool Read_Interpolation(const QJsonObject &root, const int version, TInterpolation *way,
+                        QString *reason)
+{
+  *way = INTERPOLATION_LINEAR;
+  const QJsonValue value = root.value(KEY_INTERPOLATION);
+  if (version == LINEAR_DOCUMENT_VERSION || value.isUndefined()) {
+    return true;
+  }
+  if (!value.isString()) {
+    *reason = QStringLiteral("\"interpolation\" is not the name of a way to join offsets");
+    return false;
+  }
+  const QString name = value.toString();
+  if (!Interpolation_From_Name(name.toUtf8().toStdString(), way)) {
+    const QString shown = name.size() > SHOWN_NAME_LENGTH
+                            ? name.left(SHOWN_NAME_LENGTH) + QStringLiteral("\u2026")
+                            : name;
+    *reason = QStringLiteral("its \"interpolation\" \"%1\" is unknown (known are \"%2\", "
+                             "\"%3\" and \"%4\")")
+                .arg(shown, Interpolation_Name(INTERPOLATION_LINEAR),
+                     Interpolation_Name(INTERPOLATION_MONOTONE),
+                     Interpolation_Name(INTERPOLATION_SPLINE));
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 QJsonObject Document_Object(const TContent &content)
 {
+  const bool linear = content.interpolation == INTERPOLATION_LINEAR;
   QJsonObject root;
-  root.insert(KEY_VERSION, DOCUMENT_VERSION);
+  root.insert(KEY_VERSION, linear ? LINEAR_DOCUMENT_VERSION : DOCUMENT_VERSION);
   root.insert(KEY_INPUT, Range_Object(content.input, KEY_VALUES, content.values));
   root.insert(KEY_EDITOR, Range_Object(content.edit, KEY_OFFSETS, content.offsets));
   root.insert(KEY_ZERO_OFFSET, content.zero_offset);
+  if (!linear) {
+    root.insert(KEY_INTERPOLATION, QString::fromLatin1(Interpolation_Name(content.interpolation)));
+  }
   return root;
 }
 
@@ -227,8 +265,10 @@ bool Read_Document_Object(const QJsonObject &root, TContent *content, QString *r
     return false;
   }
   TContent read;
-  if (!Read_Version(root, reason) || !Read_Input(root, &read, reason)
-      || !Read_Editor(root, &read, reason) || !Read_Zero_Offset(root, &read.zero_offset, reason)) {
+  int version = 0;
+  if (!Read_Version(root, &version, reason) || !Read_Input(root, &read, reason)
+      || !Read_Editor(root, &read, reason) || !Read_Zero_Offset(root, &read.zero_offset, reason)
+      || !Read_Interpolation(root, version, &read.interpolation, reason)) {
     return false;
   }
   *content = std::move(read);

@@ -7,8 +7,12 @@
 #include <QJsonObject>
 #include <QString>
 
-// The document format's version; files of a higher version are refused.
-constexpr int DOCUMENT_VERSION = 1;
+// The newest document format version; files of a higher version are refused. A document
+// whose offsets are joined in straight lines is written as version 1, which every Vandrel
+// reads alike; any other way is written as version 2, which older ones refuse rather than
+// compute another curve.
+constexpr int DOCUMENT_VERSION = 2;
+constexpr int LINEAR_DOCUMENT_VERSION = 1;
 
 // The document as a JSON object, for files that carry a document among other keys.
 QJsonObject Document_Object(const TContent &content);

@@ -88,6 +88,7 @@ bool Imported_Content(const TImportedData &data, const TImport_Ranges &ranges,
   made.edit = Corrected_Edit(ranges.edit, made.input.range.increment);
   made.offsets.assign(static_cast<std::size_t>(made.edit.count), 0.0);
   made.zero_offset = ranges.zero_offset;
+  made.interpolation = ranges.interpolation;
   *content = std::move(made);
   *resampled = interpolated;
   return true;

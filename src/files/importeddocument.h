@@ -8,12 +8,14 @@
 #include <QString>
 
 // Where a new document made from a data file starts: the input range a one-column file
-// fills (and grows), the editor range and the zero-offset switch.
+// fills (and grows), the editor range, the zero-offset switch and how the offsets are
+// joined.
 struct TImport_Ranges
 {
   TSeries input;
   TRange edit;
   bool zero_offset = false;
+  TInterpolation interpolation = INTERPOLATION_LINEAR;
 };
 
 // A new document from imported numbers: the input holds them, the editor range applies

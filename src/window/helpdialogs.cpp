@@ -145,8 +145,8 @@ QString About_Text()
 {
   return QObject::tr("<h3>Vandrel %1</h3>"
                      "<p>Resamples and adjusts a table of values over a position axis: "
-                     "the input plus offsets interpolated in a straight line gives the "
-                     "output.</p>"
+                     "the input plus offsets interpolated in straight lines, by a monotone "
+                     "cubic or by a natural spline gives the output.</p>"
                      "<p>Copyright &copy; the Vandrel developers.<br>"
                      "Distributed under the MIT licence, without any warranty.</p>")
       .arg(QString::fromLatin1(VANDREL_VERSION));

@@ -69,7 +69,7 @@ TRange_Group Build_Range_Group(QWidget *parent, const QString &name, const QStri
   }
   widgets.table = new TEditTable(widgets.group);
   widgets.table->setObjectName(name + "_table");
-  widgets.layout->addWidget(widgets.table, 4, 0, 1, 3);
+  widgets.layout->addWidget(widgets.table, TABLE_ROW, 0, 1, 3);
   Set_Range_Tips(widgets, Range_Tips(tip_group));
   return widgets;
 }
@@ -81,8 +81,16 @@ QComboBox *Add_Selection_Row(const TRange_Group &widgets, const QString &name)
   auto *row = new QHBoxLayout;
   row->addWidget(combo);
   row->addItem(Horizontal_Spacer());
-  widgets.layout->addLayout(row, 5, 0, 1, 3);
+  widgets.layout->addLayout(row, BELOW_TABLE_ROW, 0, 1, 3);
   return combo;
+}
+
+void Add_Extra_Field(const TRange_Group &widgets, const QString &label, QWidget *field)
+{
+  auto *shown = new QLabel(label, widgets.group);
+  shown->setBuddy(field);
+  widgets.layout->addWidget(shown, EXTRA_FIELD_ROW, 0);
+  widgets.layout->addWidget(field, EXTRA_FIELD_ROW, 1);
 }
 
 void Add_Field_Spacer(const TRange_Group &widgets)

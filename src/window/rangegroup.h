@@ -32,8 +32,17 @@ struct TRange_Group
 TRange_Group Build_Range_Group(QWidget *parent, const QString &name, const QString &title,
                                int tip_group);
 
+// The rows of a range group's grid: the four range fields, a fifth field where the group
+// has one, the table and the row below it.
+const int EXTRA_FIELD_ROW = 4;
+const int TABLE_ROW = 5;
+const int BELOW_TABLE_ROW = 6;
+
 // The row below an editable table: its Enter-direction choice, kept at the left.
 QComboBox *Add_Selection_Row(const TRange_Group &widgets, const QString &name);
+
+// A field with its label below the range fields, in the row kept for it.
+void Add_Extra_Field(const TRange_Group &widgets, const QString &label, QWidget *field);
 
 // The spacer beside the range fields keeps them at their minimum width.
 void Add_Field_Spacer(const TRange_Group &widgets);

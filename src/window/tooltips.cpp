@@ -101,3 +101,12 @@ QString Copy_Layout_Tip()
   return QStringLiteral("What Copy to Clipboard writes on each line: the output value alone, "
                         "or its position and value separated by a tab.");
 }
+
+QString Interpolation_Tip()
+{
+  return QStringLiteral("How the offsets are joined between the editor's points: Linear in "
+                        "straight lines, Monotone cubic in a smooth curve that never leaves "
+                        "the range of the two points it joins, Natural spline in the smoothest "
+                        "curve, which may swing beyond them; beyond the editor's range each "
+                        "goes on straight with the slope at its end.");
+}

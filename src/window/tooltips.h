@@ -24,5 +24,6 @@ TRange_Tips Range_Tips(int group);
 QString Zero_Offset_Tip();
 QString Display_Precision_Tip();
 QString Copy_Layout_Tip();
+QString Interpolation_Tip();
 
 #endif

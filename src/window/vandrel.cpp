@@ -12,6 +12,7 @@
 #include "src/window/filecommands.h"
 #include "src/window/graphdialog.h"
 #include "src/window/helpdialogs.h"
+#include "src/window/interpolationchoice.h"
 #include "src/window/rangegroup.h"
 #include "src/window/userdialogs.h"
 #include "src/window/windowgeometry.h"
@@ -164,6 +165,9 @@ void TVandrel::Build_Groups()
   d_edit_end = edit.end;
   d_edit_count = edit.count;
   d_edit_table = edit.table;
+  auto *interpolation = new TInterpolation_Choice(edit.group, d_document);
+  interpolation->setObjectName("edit_interpolation");
+  Add_Extra_Field(edit, "Interpolation:", interpolation);
   d_edit_selection_mode = Add_Selection_Row(edit, "edit_selection_mode");
   const TRange_Group output = Build_Range_Group(central, "output", "Output Data", OUTPUT_RANGE);
   d_output_group = output.group;
@@ -184,7 +188,7 @@ void TVandrel::Build_Groups()
   row->addStretch();
   row->addWidget(d_output_copy_option);
   row->addWidget(d_copy_button);
-  output.layout->addLayout(row, 5, 0, 1, 3);
+  output.layout->addLayout(row, BELOW_TABLE_ROW, 0, 1, 3);
   Add_Field_Spacer(output);
   grid->addWidget(d_input_group, 0, 0);
   grid->addWidget(d_edit_group, 0, 1);
@@ -253,11 +257,15 @@ void TVandrel::Configure_Tables()
 
 void TVandrel::Set_Tab_Order()
 {
+  // The only widget of the chain the window keeps no pointer to: it follows the document
+  // by itself.
+  auto *interpolation = d_edit_group->findChild<QComboBox *>("edit_interpolation");
   const QList<QWidget *> chain = {
     d_input_start,  d_input_increment,  d_input_end,  d_input_count,  d_input_table,
     d_input_selection_mode, d_edit_start, d_edit_increment, d_edit_end, d_edit_count,
-    d_edit_table, d_edit_selection_mode, d_output_start, d_output_increment, d_output_end,
-    d_output_count, d_output_table, d_output_copy_option, d_copy_button, d_graph_button};
+    interpolation, d_edit_table, d_edit_selection_mode, d_output_start,
+    d_output_increment, d_output_end, d_output_count, d_output_table, d_output_copy_option,
+    d_copy_button, d_graph_button};
   for (int i = 0; i + 1 < chain.size(); ++i) {
     setTabOrder(chain[i], chain[i + 1]);
   }
