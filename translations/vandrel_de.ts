@@ -776,7 +776,7 @@ Exit-Status: %1 Erfolg, %2 Datei nicht lesbar oder schreibbar, %3 Aufruffehler.<
     </message>
     <message>
         <source>Shortcut</source>
-        <translation>Tastenkürzel</translation>
+        <translation>Tasten</translation>
     </message>
     <message>
         <source>Keyboard Shortcuts</source>
