@@ -91,8 +91,7 @@ set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 #   binary-has-unneeded-section .comment: CPack strips with a plain `strip`, which keeps
 #     the compiler's version note;
 #   hardening-no-bindnow, hardening-no-fortify-functions: the build takes the compiler's
-#     defaults (PIE, RELRO), not all of dpkg-buildflags' hardening;
-#   desktop-entry-lacks-keywords-entry: src/vandrel.desktop has no Keywords line.
+#     defaults (PIE, RELRO), not all of dpkg-buildflags' hardening.
 # The first line is the synopsis; CPack indents the rest by one space and turns each
 # empty line into " .", as Debian's control files want.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
@@ -109,5 +108,13 @@ TSV files; the output goes to the clipboard, to CSV and TSV files and into
 a graph window with zoom, pan and a coordinate readout, which exports to
 PNG, SVG and PDF. Work is kept in documents with undo and crash recovery,
 and the command line exports tables and graphs without a display.")
+
+# The program carries its own translations; Qt's, for the standard dialogs and buttons in
+# the user's language, come from the Qt it was built with.
+if(VANDREL_QT_MAJOR STREQUAL "6")
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+else()
+  set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qttranslations5-l10n")
+endif()
 
 include(CPack)

@@ -123,9 +123,9 @@ public:
   void Redraw_Graph();
   bool Is_Dragging_Handles() const { return d_HandleDragging; }
 
-  QString d_VTitle = QStringLiteral("V Title");
-  QString d_HTitle = QStringLiteral("H Title");
-  QString d_Title = QStringLiteral("Sample Graph");
+  QString d_VTitle = tr("V Title");
+  QString d_HTitle = tr("H Title");
+  QString d_Title = tr("Sample Graph");
 
 public slots:
   void ZoomOut();

@@ -724,7 +724,7 @@ void TEditTable::Interpolate_Selection()
     first[column] = Value(top, column);
     rise[column] = Value(d_selection_bottom, column) - first[column];
   }
-  Change_Rows(QStringLiteral("Interpolate"), top + 1, d_selection_bottom - 1,
+  Change_Rows(tr("Interpolate"), top + 1, d_selection_bottom - 1,
               [&](const int row, const int column) {
                 return first[column] + rise[column] * ((row - top) / span);
               });
@@ -733,7 +733,7 @@ void TEditTable::Interpolate_Selection()
 void TEditTable::Add_To_Selection(const double &number)
 {
   if (!d_read_only && Has_Selection()) {
-    Change_Selection(QStringLiteral("Add"), [&number](const double &value) {
+    Change_Selection(tr("Add"), [&number](const double &value) {
       return value + number;
     });
   }
@@ -742,7 +742,7 @@ void TEditTable::Add_To_Selection(const double &number)
 void TEditTable::Multiply_Selection(const double &number)
 {
   if (!d_read_only && Has_Selection()) {
-    Change_Selection(QStringLiteral("Multiply"), [&number](const double &value) {
+    Change_Selection(tr("Multiply"), [&number](const double &value) {
       return value * number;
     });
   }
@@ -751,14 +751,14 @@ void TEditTable::Multiply_Selection(const double &number)
 void TEditTable::Set_Selection(const double &number)
 {
   if (!d_read_only && Has_Selection()) {
-    Change_Selection(QStringLiteral("Set Value"), [&number](const double &) { return number; });
+    Change_Selection(tr("Set Value"), [&number](const double &) { return number; });
   }
 }
 
 void TEditTable::Invert_Selection()
 {
   if (!d_read_only && Has_Selection()) {
-    Change_Selection(QStringLiteral("Invert Sign"), Negated);
+    Change_Selection(tr("Invert Sign"), Negated);
   }
 }
 
@@ -777,7 +777,7 @@ void TEditTable::Edit_Cut()
     return;
   }
   std::unique_ptr<QMimeData> data = Selection_Data();
-  Change_Selection(QStringLiteral("Cut values"), Zero);
+  Change_Selection(tr("Cut values"), Zero);
   QApplication::clipboard()->setMimeData(data.release());
 }
 
@@ -786,7 +786,7 @@ void TEditTable::Edit_Delete()
   if (!Has_Selection()) {
     return;
   }
-  Change_Selection(QStringLiteral("Delete values"), Zero);
+  Change_Selection(tr("Delete values"), Zero);
 }
 
 void TEditTable::Edit_Invert()
@@ -839,7 +839,7 @@ void TEditTable::Paste_Text(const QString &text)
       }
     }
   }
-  Apply_Edits(QStringLiteral("Paste values"), edits, true);
+  Apply_Edits(tr("Paste values"), edits, true);
   if (block.skipped_count > 0) {
     emit Fields_Skipped(block.skipped_count);
   }
@@ -1082,5 +1082,5 @@ void TEditTable::Cell_Editor_Closed()
   if (d_entry_mode == ENTRY_ADD) {
     number += Value(row, column);
   }
-  Apply_Edits(QStringLiteral("Typing"), TCell_Edits{{row, column, number}}, false);
+  Apply_Edits(tr("Typing"), TCell_Edits{{row, column, number}}, false);
 }

@@ -129,7 +129,8 @@ signals:
   // After a paste: how many fields were no number and left their cells as they were.
   void Fields_Skipped(int count);
   // Every change a user makes, as a whole, once it is complete: a typed value ("Typing")
-  // or a command on many cells, named as its bracketing signals name it.
+  // or a command on many cells, named as its bracketing signals name it, in the user's
+  // language.
   void Cells_Edited(const QString &description, const TCell_Edits &edits);
 
 protected:

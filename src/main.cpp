@@ -1,21 +1,28 @@
-#include "src/window/application.h"
+#include "core/translations.h"
 #include "src/commandline/commandline.h"
+#include "src/model/constants.h"
+#include "src/window/application.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLocale>
 
 #include <cstdio>
 
 namespace {
 
-int Run_With_Standard_Files(const TCommand &command)
+// Reads the command line again once the translations are installed, so that its messages
+// and help speak the user's language; the action is the same as the first reading's.
+int Run_With_Standard_Files(const QStringList &arguments)
 {
+  const TTranslations translations(QString::fromLatin1(TRANSLATION_CATALOGUE),
+                                   QString::fromLatin1(TRANSLATION_FOLDER), QLocale::system());
   QFile standard_output;
   QFile standard_error;
   standard_output.open(stdout, QIODevice::WriteOnly);
   standard_error.open(stderr, QIODevice::WriteOnly);
-  return Run_Command(command, &standard_output, &standard_error);
+  return Run_Command(Parse_Command_Line(arguments), &standard_output, &standard_error);
 }
 
 }  // namespace
@@ -24,7 +31,8 @@ int main(int argc, char *argv[])
 {
   // The command line is read before any application object exists: exporting needs no
   // display, and the window's toolkit would refuse to start without one.
-  const TCommand command = Parse_Command_Line(Command_Line_Arguments(argc, argv));
+  const QStringList arguments = Command_Line_Arguments(argc, argv);
+  const TCommand command = Parse_Command_Line(arguments);
   if (command.action == COMMAND_WINDOW) {
     return Run_Vandrel(argc, argv, command.document);
   }
@@ -32,8 +40,8 @@ int main(int argc, char *argv[])
     // Fonts and images need a platform, but no display.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
-    return Run_With_Standard_Files(command);
+    return Run_With_Standard_Files(arguments);
   }
   QCoreApplication application(argc, argv);
-  return Run_With_Standard_Files(command);
+  return Run_With_Standard_Files(arguments);
 }

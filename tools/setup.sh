@@ -1,12 +1,15 @@
 #!/bin/sh
 # Installs what building and testing need on Debian or Ubuntu, if anything is missing:
-# the compiler and CMake, Qt 5 and, where the distribution has it, Qt 6 (each with Qt SVG),
-# libcsv, the checkers of the installed desktop files, the shared MIME database tools, and
-# what `make package` and its check need (dpkg-shlibdeps from dpkg-dev, file, lintian).
+# the compiler and CMake, Qt 5 and, where the distribution has it, Qt 6 (each with Qt SVG,
+# the Linguist tools that compile the translations, and Qt's own translations), libcsv,
+# the checkers of the installed desktop files, the shared MIME database tools, and what
+# `make package` and its check need (dpkg-shlibdeps from dpkg-dev, file, lintian).
 set -e
 required="g++ make cmake qtbase5-dev qtbase5-dev-tools libqt5svg5-dev libcsv-dev fonts-dejavu-core
+  qttools5-dev qttools5-dev-tools qttranslations5-l10n
   appstream desktop-file-utils groff-base shared-mime-info dpkg-dev file lintian"
-optional="qt6-base-dev qt6-base-dev-tools qt6-svg-dev"
+optional="qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-tools-dev qt6-l10n-tools
+  qt6-translations-l10n"
 
 installed() {
   dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"

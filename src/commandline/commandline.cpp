@@ -9,6 +9,7 @@
 #include "src/files/graphexport.h"
 
 #include <QCommandLineOption>
+#include <QCoreApplication>
 #include <QCommandLineParser>
 #include <QFile>
 #include <QFileDevice>
@@ -47,16 +48,18 @@ void Add_Toolkit_Options(QCommandLineParser *parser)
   }
 }
 
-// The one description of the command line, for parsing and for the help text.
+// The one description of the command line, for parsing and for the help text, in the
+// user's language; the options' names stay as they are.
 std::unique_ptr<QCommandLineParser> Parser()
 {
   auto parser = std::make_unique<QCommandLineParser>();
   parser->setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   parser->setApplicationDescription(
-    QStringLiteral("Resamples and adjusts a table of values over a position axis.\n"
-                   "Without --export, opens the window (with FILE if given).\n"
-                   "Exit status: %1 success, %2 a file could not be read or written, "
-                   "%3 a usage error.")
+    QCoreApplication::translate("Command_Line",
+                                "Resamples and adjusts a table of values over a position axis.\n"
+                                "Without --export, opens the window (with FILE if given).\n"
+                                "Exit status: %1 success, %2 a file could not be read or "
+                                "written, %3 a usage error.")
       .arg(EXIT_DONE)
       .arg(EXIT_FILE_ERROR)
       .arg(EXIT_USAGE_ERROR));
@@ -64,19 +67,23 @@ std::unique_ptr<QCommandLineParser> Parser()
   parser->addVersionOption();
   parser->addOption(QCommandLineOption(
     QString::fromLatin1(EXPORT_OPTION),
-    QStringLiteral("Reads FILE and writes OUT, no window: .vandrel (the document), .csv "
-                   "(output table with a header), .tsv (output table, tab-separated), - "
-                   "(CSV on standard output), .png, .svg or .pdf (the graph)."),
-    QStringLiteral("OUT")));
+    QCoreApplication::translate("Command_Line",
+                                "Reads FILE and writes OUT, no window: .vandrel (the document), "
+                                ".csv (output table with a header), .tsv (output table, "
+                                "tab-separated), - (CSV on standard output), .png, .svg or .pdf "
+                                "(the graph)."),
+    QCoreApplication::translate("Command_Line", "OUT")));
   parser->addOption(QCommandLineOption(
     QString::fromLatin1(SIZE_OPTION),
-    QStringLiteral("The size of an exported graph in pixels (default 800x600)."),
-    QStringLiteral("WxH")));
+    QCoreApplication::translate("Command_Line",
+                                "The size of an exported graph in pixels (default 800x600)."),
+    QCoreApplication::translate("Command_Line", "WxH")));
   parser->addPositionalArgument(
-    QStringLiteral("FILE"),
-    QStringLiteral("A Vandrel document (.vandrel), or a data file (.csv, .tsv, .txt) read "
-                   "into the input of a new document."),
-    QStringLiteral("[FILE]"));
+    QCoreApplication::translate("Command_Line", "FILE"),
+    QCoreApplication::translate("Command_Line",
+                                "A Vandrel document (.vandrel), or a data file (.csv, .tsv, "
+                                ".txt) read into the input of a new document."),
+    QCoreApplication::translate("Command_Line", "[FILE]"));
   Add_Toolkit_Options(parser.get());
   return parser;
 }
@@ -106,24 +113,28 @@ TCommand Export_Command(const QCommandLineParser &parser)
   command.action = COMMAND_EXPORT;
   command.output = parser.value(QString::fromLatin1(EXPORT_OPTION));
   if (files.size() != 1) {
-    return Usage_Error(QStringLiteral("--export needs exactly one FILE to read."));
+    return Usage_Error(
+      QCoreApplication::translate("Command_Line", "--export needs exactly one FILE to read."));
   }
   const TFile_Format format = Output_Format(command.output);
   if (format == FORMAT_UNKNOWN) {
-    return Usage_Error(QStringLiteral("--export cannot tell the format of %1: its name must "
-                                      "end in .vandrel, .csv, .tsv, .png, .svg or .pdf, or "
-                                      "be -.")
+    return Usage_Error(QCoreApplication::translate("Command_Line",
+                                                   "--export cannot tell the format of %1: its "
+                                                   "name must end in .vandrel, .csv, .tsv, .png, "
+                                                   ".svg or .pdf, or be -.")
                          .arg(Quoted_Path(command.output)));
   }
   command.size = DEFAULT_GRAPH_SIZE;
   if (parser.isSet(QString::fromLatin1(SIZE_OPTION))) {
     if (!Is_Graph_Format(format)) {
-      return Usage_Error(QStringLiteral("--size applies only to a graph (.png, .svg, .pdf)."));
+      return Usage_Error(QCoreApplication::translate(
+        "Command_Line", "--size applies only to a graph (.png, .svg, .pdf)."));
     }
     const QString size = parser.value(QString::fromLatin1(SIZE_OPTION));
     if (!Parse_Graph_Size(size, &command.size)) {
-      return Usage_Error(QStringLiteral("--size must be WIDTHxHEIGHT in whole pixels from 1 "
-                                        "to %1, not \"%2\".")
+      return Usage_Error(QCoreApplication::translate("Command_Line",
+                                                     "--size must be WIDTHxHEIGHT in whole pixels "
+                                                     "from 1 to %1, not \"%2\".")
                            .arg(MAXIMUM_GRAPH_SIDE)
                            .arg(size));
     }
@@ -162,7 +173,8 @@ bool Write_All(QIODevice *device, const QByteArray &bytes, QIODevice *standard_e
   }
   if (!written) {
     Write_Line(standard_error,
-               QStringLiteral("Cannot write to standard output: %1.").arg(device->errorString()));
+               QCoreApplication::translate("Command_Line", "Cannot write to standard output: %1.")
+                 .arg(device->errorString()));
   }
   return written;
 }
@@ -172,9 +184,11 @@ int Export(const TCommand &command, QIODevice *standard_output, QIODevice *stand
 {
   const bool to_standard_output = command.output == QLatin1String(STANDARD_OUTPUT);
   if (!to_standard_output && Same_File(command.document, command.output)) {
-    Write_Line(standard_error, QStringLiteral("--export would write over the file it reads, %1; "
-                                              "give OUT another name.")
-                                 .arg(Quoted_Path(command.document)));
+    Write_Line(standard_error,
+               QCoreApplication::translate("Command_Line",
+                                           "--export would write over the file it reads, %1; "
+                                           "give OUT another name.")
+                 .arg(Quoted_Path(command.document)));
     return EXIT_USAGE_ERROR;
   }
   TDocument document;
@@ -248,9 +262,11 @@ TCommand Parse_Command_Line(const QStringList &arguments)
   } else if (parser->isSet(QString::fromLatin1(EXPORT_OPTION))) {
     command = Export_Command(*parser);
   } else if (parser->isSet(QString::fromLatin1(SIZE_OPTION))) {
-    command = Usage_Error(QStringLiteral("--size applies only with --export."));
+    command = Usage_Error(
+      QCoreApplication::translate("Command_Line", "--size applies only with --export."));
   } else if (parser->positionalArguments().size() > 1) {
-    command = Usage_Error(QStringLiteral("Vandrel opens one document at a time."));
+    command = Usage_Error(
+      QCoreApplication::translate("Command_Line", "Vandrel opens one document at a time."));
   } else if (!parser->positionalArguments().isEmpty()) {
     command.document = parser->positionalArguments().first();
   }

@@ -11,6 +11,7 @@
 #include "src/files/recovery.h"
 #include "src/model/constants.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QLocale>
 #include <QTimer>
@@ -55,9 +56,12 @@ QString Import_Message(const QString &path, const TImport_Report &report,
   const QString name = QFileInfo(path).fileName();
   const TSeries &input = report.input;
   if (!report.resampled) {
-    return QStringLiteral("Imported %1 rows from %2.").arg(input.count).arg(name);
+    return QCoreApplication::translate("Document", "Imported %1 rows from %2.")
+      .arg(input.count)
+      .arg(name);
   }
-  return QStringLiteral("Resampled %1 onto %2 evenly spaced rows from %3 to %4 by %5.")
+  return QCoreApplication::translate("Document",
+                                     "Resampled %1 onto %2 evenly spaced rows from %3 to %4 by %5.")
     .arg(name)
     .arg(input.count)
     .arg(Message_Number(input.range.start, decimal_point),
@@ -88,7 +92,8 @@ QUndoStack *TDocument::Undo_Stack() const
 
 QString TDocument::Name() const
 {
-  return d_path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(d_path).fileName();
+  return d_path.isEmpty() ? QCoreApplication::translate("Document", "Untitled")
+                          : QFileInfo(d_path).fileName();
 }
 
 bool TDocument::Is_Modified() const

@@ -2,6 +2,8 @@
 
 #include "core/assertion.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <utility>
 
@@ -72,7 +74,9 @@ bool TDocument_Change::Merge_With(const TDocument_Change &)
 }
 
 TDrag_Changes::TDrag_Changes(const int session, std::vector<TCell_Change> changes)
-  : TDocument_Change(QStringLiteral("Drag Offsets")), d_session(session), d_changes(std::move(changes))
+  : TDocument_Change(QCoreApplication::translate("Undo_Steps", "Drag Offsets")),
+    d_session(session),
+    d_changes(std::move(changes))
 {
   std::stable_sort(d_changes.begin(), d_changes.end(),
                    [](const TCell_Change &a, const TCell_Change &b) { return a.row < b.row; });
@@ -130,7 +134,7 @@ bool TDrag_Changes::Changes_Nothing() const
 
 TInput_Range_Change::TInput_Range_Change(const TResampling_Model &model,
                                          const TSeries &new_series)
-  : TDocument_Change(QStringLiteral("Input Range")),
+  : TDocument_Change(QCoreApplication::translate("Undo_Steps", "Input Range")),
     d_old_series(model.Input_Series()),
     d_new_series(new_series),
     d_dropped(Values_From(model.Input(), static_cast<std::size_t>(std::max(new_series.count, 0))))
@@ -153,7 +157,7 @@ std::size_t TInput_Range_Change::Bytes() const
 }
 
 TEdit_Range_Change::TEdit_Range_Change(const TResampling_Model &model, const TSeries &new_series)
-  : TDocument_Change(QStringLiteral("Editor Range")),
+  : TDocument_Change(QCoreApplication::translate("Undo_Steps", "Editor Range")),
     d_old_series(model.Edit_Series()),
     d_new_series(new_series),
     d_old_offsets(Values_From(model.Edit(), 0))
@@ -176,7 +180,8 @@ std::size_t TEdit_Range_Change::Bytes() const
 }
 
 TZero_Offset_Change::TZero_Offset_Change(const bool zero_offset)
-  : TDocument_Change(QStringLiteral("Zero Offset")), d_zero_offset(zero_offset)
+  : TDocument_Change(QCoreApplication::translate("Undo_Steps", "Zero Offset")),
+    d_zero_offset(zero_offset)
 {
 }
 
@@ -197,7 +202,9 @@ std::size_t TZero_Offset_Change::Bytes() const
 
 TInterpolation_Change::TInterpolation_Change(const TInterpolation old_way,
                                              const TInterpolation new_way)
-  : TDocument_Change(QStringLiteral("Interpolation")), d_old_way(old_way), d_new_way(new_way)
+  : TDocument_Change(QCoreApplication::translate("Undo_Steps", "Interpolation")),
+    d_old_way(old_way),
+    d_new_way(new_way)
 {
 }
 

@@ -52,7 +52,7 @@ public:
   TDocument_Change(const TDocument_Change &) = delete;
   TDocument_Change &operator=(const TDocument_Change &) = delete;
 
-  // The name the Edit menu shows after "Undo" and "Redo".
+  // The name the Edit menu shows after "Undo" and "Redo", in the user's language.
   const QString &Text() const { return d_text; }
   virtual void Apply(TChange_Target *target, bool again) = 0;
   virtual void Revert(TChange_Target *target) = 0;
@@ -173,7 +173,8 @@ private:
   TInterpolation d_new_way;
 };
 
-// The menu's name for a table's multi-cell change: "Paste values" reads "Paste".
+// The menu's name for a table's multi-cell change: "Paste values" reads "Paste". A
+// translated description is taken as it is.
 QString Step_Name(const QString &description);
 
 #endif

@@ -7,6 +7,7 @@
 #include "src/files/safefile.h"
 #include "src/model/model.h"
 
+#include <QCoreApplication>
 #include <QDir>
 
 #include <csv.h>
@@ -21,7 +22,7 @@ namespace {
 // A million rows of two quoted 17-digit numbers with exponents take 55 bytes a line,
 // 55 MB in all; the cap leaves more than twice that for blanks, headers and longer
 // spellings, and keeps the whole file well within memory.
-const TFile_Kind DATA_FILE{"a data file", 128LL * 1024 * 1024};
+const TFile_Kind DATA_FILE{QT_TRANSLATE_NOOP("Safe_File", "a data file"), 128LL * 1024 * 1024};
 // A longer line is no data line; it is refused before it can fill the memory. A record
 // whose quoted field holds line breaks has the same limit across its lines.
 const qint64 MAXIMUM_LINE_LENGTH = 65536;
@@ -45,7 +46,7 @@ const char UTF8_BOM[] = "\xEF\xBB\xBF";
 
 QString Refusal(const QString &name, const QString &reason)
 {
-  return QStringLiteral("Cannot import \"%1\": %2.").arg(name, reason);
+  return QCoreApplication::translate("Data_Import", "Cannot import \"%1\": %2.").arg(name, reason);
 }
 
 struct TSeparatorCount
@@ -208,7 +209,7 @@ bool TColumnReader::Read(const QByteArray &text)
   d_locale = Number_Locale(d_separator, d_locale);
   csv_parser parser;
   if (csv_init(&parser, 0) != 0) {
-    Fail(QStringLiteral("out of memory"));
+    Fail(QCoreApplication::translate("Data_Import", "out of memory"));
     return false;
   }
   csv_set_delim(&parser, static_cast<unsigned char>(d_separator));
@@ -240,7 +241,9 @@ void TColumnReader::Read_Lines(csv_parser *parser, const QByteArray &text)
     const char *const line_end = newline ? static_cast<const char *>(newline) + 1 : end;
     ++d_line;
     if (line_end - line > MAXIMUM_LINE_LENGTH) {
-      Fail(QStringLiteral("line %1 is longer than %2 bytes").arg(d_line).arg(MAXIMUM_LINE_LENGTH));
+      Fail(QCoreApplication::translate("Data_Import", "line %1 is longer than %2 bytes")
+             .arg(d_line)
+             .arg(MAXIMUM_LINE_LENGTH));
     } else {
       Feed(parser, line, line_end);
     }
@@ -255,7 +258,9 @@ const char *TColumnReader::Skip_Blank_Lines(const char *line, const char *end)
   const char *c = line;
   for (; c < end && Is_Blank_Or(*c, d_separator); ++c) {
     if (c - line >= MAXIMUM_LINE_LENGTH) {
-      Fail(QStringLiteral("line %1 is longer than %2 bytes").arg(d_line + 1).arg(MAXIMUM_LINE_LENGTH));
+      Fail(QCoreApplication::translate("Data_Import", "line %1 is longer than %2 bytes")
+             .arg(d_line + 1)
+             .arg(MAXIMUM_LINE_LENGTH));
       return end;
     }
     if (*c == '\n') {
@@ -275,8 +280,9 @@ void TColumnReader::Feed(csv_parser *parser, const char *begin, const char *end)
   }
   d_line_end = end;
   if (end - d_record_begin > MAXIMUM_LINE_LENGTH) {
-    Fail(QStringLiteral("the record that begins on line %1 runs on over more than %2 bytes; "
-                        "a quoted field in it may lack its closing quote")
+    Fail(QCoreApplication::translate("Data_Import",
+                                     "the record that begins on line %1 runs on over more than %2 "
+                                     "bytes; a quoted field in it may lack its closing quote")
            .arg(d_record_line)
            .arg(MAXIMUM_LINE_LENGTH));
     return;
@@ -309,8 +315,9 @@ void TColumnReader::Record_Done(int, void *reader)
 void TColumnReader::Take_Field(const char *text, const int length)
 {
   if (++d_all_fields > MAXIMUM_FIELD_COUNT) {
-    Fail(QStringLiteral("it has more than %1 fields, far more than a table's %2 rows of "
-                        "position and value")
+    Fail(QCoreApplication::translate("Data_Import",
+                                     "it has more than %1 fields, far more than a table's %2 rows "
+                                     "of position and value")
            .arg(MAXIMUM_FIELD_COUNT)
            .arg(MAXIMUM_ROW_COUNT));
     return;
@@ -366,19 +373,23 @@ void TColumnReader::Take_Record()
       return;
     }
     if (d_filled > MAXIMUM_COLUMNS) {
-      Fail_Line(QStringLiteral("has %1 columns, but a file holds one column of values or two "
-                               "of positions and values")
+      Fail_Line(QCoreApplication::translate("Data_Import",
+                                            "has %1 columns, but a file holds one column of values "
+                                            "or two of positions and values")
                   .arg(d_filled));
       return;
     }
     d_columns = d_filled;
   }
   if (d_filled != d_columns) {
-    Fail_Line(QStringLiteral("has %1 fields where %2 are expected").arg(d_filled).arg(d_columns));
+    Fail_Line(QCoreApplication::translate("Data_Import", "has %1 fields where %2 are expected")
+                .arg(d_filled)
+                .arg(d_columns));
   } else if (!readable) {
-    Fail_Line(QStringLiteral("is not a line of numbers"));
+    Fail_Line(QCoreApplication::translate("Data_Import", "is not a line of numbers"));
   } else if (d_numbers[0].size() >= static_cast<std::size_t>(MAXIMUM_ROW_COUNT)) {
-    Fail(QStringLiteral("it has more than %1 lines of numbers, the most a table holds")
+    Fail(QCoreApplication::translate("Data_Import",
+                                     "it has more than %1 lines of numbers, the most a table holds")
            .arg(MAXIMUM_ROW_COUNT));
   } else {
     Store();
@@ -389,7 +400,8 @@ void TColumnReader::Take_Record()
 void TColumnReader::Skip_Header()
 {
   if (++d_header_lines > MAXIMUM_HEADER_LINES) {
-    Fail(QStringLiteral("it has more than %1 lines before its first line of numbers")
+    Fail(QCoreApplication::translate("Data_Import",
+                                     "it has more than %1 lines before its first line of numbers")
            .arg(MAXIMUM_HEADER_LINES));
   }
 }
@@ -413,7 +425,9 @@ void TColumnReader::Fail_Line(const QString &reason)
   const QByteArray text =
     d_record_begin ? QByteArray(d_record_begin, static_cast<int>(d_line_end - d_record_begin))
                    : QByteArray();
-  Fail(QStringLiteral("line %1 %2: %3").arg(d_record_line).arg(reason, Quoted_Line(text)));
+  Fail(QCoreApplication::translate("Data_Import", "line %1 %2: %3")
+         .arg(d_record_line)
+         .arg(reason, Quoted_Line(text)));
 }
 
 bool Evenly_Spaced(const std::vector<double> &positions)
@@ -494,12 +508,13 @@ bool Check_Spacing(const TSeries &series, const bool even, QString *reason)
   if (spacing >= minimum) {
     return true;
   }
-  *reason = QStringLiteral("its positions are %1 apart%2, but the input's rows are at least %3 "
-                           "apart, so the positions cannot be kept; multiply them by %4 (giving "
-                           "them in a smaller unit), or delete the position column to import "
-                           "the values alone, one per row")
+  *reason = QCoreApplication::translate("Data_Import",
+                                        "its positions are %1 apart%2, but the input's rows are at "
+                                        "least %3 apart, so the positions cannot be kept; multiply "
+                                        "them by %4 (giving them in a smaller unit), or delete the "
+                                        "position column to import the values alone, one per row")
               .arg(spacing, 0, 'g', 6)
-              .arg(even ? QString() : QStringLiteral(" on average"))
+              .arg(even ? QString() : QCoreApplication::translate("Data_Import", " on average"))
               .arg(minimum, 0, 'g', 6)
               .arg(Spreading_Factor(spacing, minimum), 0, 'g', 15);
   return false;
@@ -509,12 +524,14 @@ bool Resolve_Positions(const std::vector<double> &positions, const std::vector<d
                        TImportedData *data, QString *reason)
 {
   if (positions.size() < 2) {
-    *reason = QStringLiteral("it needs at least two lines of position and value");
+    *reason = QCoreApplication::translate("Data_Import",
+                                          "it needs at least two lines of position and value");
     return false;
   }
   for (const double &position : positions) {
     if (std::fabs(position) > MAXIMUM_POSITION) {
-      *reason = QStringLiteral("a position lies beyond %1").arg(MAXIMUM_POSITION);
+      *reason = QCoreApplication::translate("Data_Import", "a position lies beyond %1")
+                  .arg(MAXIMUM_POSITION);
       return false;
     }
   }
@@ -524,7 +541,7 @@ bool Resolve_Positions(const std::vector<double> &positions, const std::vector<d
     data->series = Even_Series(positions.front(), positions.back(), positions.size());
     data->values = values;
   } else if (!Resample(positions, values, data)) {
-    *reason = QStringLiteral("all its positions are the same");
+    *reason = QCoreApplication::translate("Data_Import", "all its positions are the same");
     return false;
   }
   return Check_Spacing(data->series, even, reason);
@@ -533,7 +550,7 @@ bool Resolve_Positions(const std::vector<double> &positions, const std::vector<d
 bool Resolve(const TColumnReader &reader, TImportedData *data, QString *reason)
 {
   if (reader.Columns() == 0) {
-    *reason = QStringLiteral("it contains no numbers");
+    *reason = QCoreApplication::translate("Data_Import", "it contains no numbers");
     return false;
   }
   if (reader.Columns() == 1) {

@@ -5,6 +5,7 @@
 #include "src/files/filename.h"
 #include "src/files/safefile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -18,7 +19,8 @@ namespace {
 
 // Well above the text of two full tables at the row maximum (about 40 bytes a number);
 // a larger file is not a document and is refused before it fills the memory.
-const TFile_Kind DOCUMENT_FILE{"a Vandrel document", 128LL * 1024 * 1024};
+const TFile_Kind DOCUMENT_FILE{QT_TRANSLATE_NOOP("Safe_File", "a Vandrel document"),
+                               128LL * 1024 * 1024};
 
 const char KEY_VERSION[] = "vandrel";
 const char KEY_INPUT[] = "input";
@@ -102,16 +104,21 @@ bool Read_Version(const QJsonObject &root, int *version, QString *reason)
 {
   const QJsonValue value = root.value(KEY_VERSION);
   if (!value.isDouble()) {
-    *reason = QStringLiteral("it is not a Vandrel document (no \"vandrel\" version number)");
+    *reason = QCoreApplication::translate("Document_File",
+                                          "it is not a Vandrel document (no \"vandrel\" version "
+                                          "number)");
     return false;
   }
   const double number = value.toDouble();
   if (number > DOCUMENT_VERSION) {
-    *reason = QStringLiteral("it was written by a newer Vandrel (format version %1)").arg(number);
+    *reason = QCoreApplication::translate("Document_File",
+                                          "it was written by a newer Vandrel (format version %1)")
+                .arg(number);
     return false;
   }
   if (number != LINEAR_DOCUMENT_VERSION && number != DOCUMENT_VERSION) {
-    *reason = QStringLiteral("its format version %1 is unknown").arg(number);
+    *reason = QCoreApplication::translate("Document_File", "its format version %1 is unknown")
+                .arg(number);
     return false;
   }
   *version = static_cast<int>(number);
@@ -128,7 +135,8 @@ bool Read_Range(const QJsonObject &object, const QString &name, TRange *range, Q
                 {KEY_END, &range->end}};
   for (const auto &field : fields) {
     if (!Read_Number(object.value(field.key), field.target)) {
-      *reason = QStringLiteral("\"%1\" has no number \"%2\"").arg(name, field.key);
+      *reason = QCoreApplication::translate("Document_File", "\"%1\" has no number \"%2\"")
+                  .arg(name, field.key);
       return false;
     }
   }
@@ -140,12 +148,14 @@ bool Read_Numbers(const QJsonObject &object, const QString &name, const char *ke
 {
   const QJsonValue list = object.value(key);
   if (!list.isArray()) {
-    *reason = QStringLiteral("\"%1\" has no list \"%2\"").arg(name, key);
+    *reason = QCoreApplication::translate("Document_File", "\"%1\" has no list \"%2\"")
+                .arg(name, key);
     return false;
   }
   const QJsonArray array = list.toArray();
   if (array.size() != count) {
-    *reason = QStringLiteral("\"%1\" has %2 %3, but its range has %4 rows")
+    *reason = QCoreApplication::translate("Document_File",
+                                          "\"%1\" has %2 %3, but its range has %4 rows")
                 .arg(name).arg(array.size()).arg(key).arg(count);
     return false;
   }
@@ -154,7 +164,9 @@ bool Read_Numbers(const QJsonObject &object, const QString &name, const char *ke
   for (int i = 0; i < count; ++i) {
     double number = 0.0;
     if (!Read_Number(array.at(i), &number)) {
-      *reason = QStringLiteral("\"%1\" %2 number %3 is not a number").arg(name, key).arg(i + 1);
+      *reason = QCoreApplication::translate("Document_File", "\"%1\" %2 number %3 is not a number")
+                  .arg(name, key)
+                  .arg(i + 1);
       return false;
     }
     numbers->push_back(number);
@@ -166,7 +178,7 @@ bool Read_Object(const QJsonObject &root, const char *key, QJsonObject *object, 
 {
   const QJsonValue value = root.value(key);
   if (!value.isObject()) {
-    *reason = QStringLiteral("it has no \"%1\" section").arg(key);
+    *reason = QCoreApplication::translate("Document_File", "it has no \"%1\" section").arg(key);
     return false;
   }
   *object = value.toObject();
@@ -207,7 +219,8 @@ bool Read_Zero_Offset(const QJsonObject &root, bool *zero_offset, QString *reaso
     return true;
   }
   if (!value.isBool()) {
-    *reason = QStringLiteral("\"zero_offset\" is neither true nor false");
+    *reason = QCoreApplication::translate("Document_File",
+                                          "\"zero_offset\" is neither true nor false");
     return false;
   }
   *zero_offset = value.toBool();
@@ -225,7 +238,9 @@ bool Read_Interpolation(const QJsonObject &root, const int version, TInterpolati
     return true;
   }
   if (!value.isString()) {
-    *reason = QStringLiteral("\"interpolation\" is not the name of a way to join offsets");
+    *reason = QCoreApplication::translate("Document_File",
+                                          "\"interpolation\" is not the name of a way to join "
+                                          "offsets");
     return false;
   }
   const QString name = value.toString();
@@ -233,8 +248,9 @@ bool Read_Interpolation(const QJsonObject &root, const int version, TInterpolati
     const QString shown = name.size() > SHOWN_NAME_LENGTH
                             ? name.left(SHOWN_NAME_LENGTH) + QStringLiteral("\u2026")
                             : name;
-    *reason = QStringLiteral("its \"interpolation\" \"%1\" is unknown (known are \"%2\", "
-                             "\"%3\" and \"%4\")")
+    *reason = QCoreApplication::translate("Document_File",
+                                          "its \"interpolation\" \"%1\" is unknown (known are "
+                                          "\"%2\", \"%3\" and \"%4\")")
                 .arg(shown, Interpolation_Name(INTERPOLATION_LINEAR),
                      Interpolation_Name(INTERPOLATION_MONOTONE),
                      Interpolation_Name(INTERPOLATION_SPLINE));
@@ -291,12 +307,13 @@ bool Parse_Document_Root(const QByteArray &bytes, const char *extra_key, QJsonOb
   QJsonParseError error;
   const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
   if (error.error != QJsonParseError::NoError) {
-    *reason = QStringLiteral("it is not valid JSON (%1 at byte %2)")
+    *reason = QCoreApplication::translate("Document_File", "it is not valid JSON (%1 at byte %2)")
                 .arg(error.errorString()).arg(error.offset);
     return false;
   }
   if (!document.isObject()) {
-    *reason = QStringLiteral("it is not a Vandrel document (no JSON object)");
+    *reason = QCoreApplication::translate("Document_File",
+                                          "it is not a Vandrel document (no JSON object)");
     return false;
   }
   *root = document.object();
@@ -315,7 +332,7 @@ bool Parse_Document(const QByteArray &bytes, TContent *content, QString *reason)
 
 QString Quoted_Path(const QString &path)
 {
-  return QStringLiteral("\u201c%1\u201d").arg(Shown_File_Name(path));
+  return QCoreApplication::translate("Document_File", "\u201c%1\u201d").arg(Shown_File_Name(path));
 }
 
 bool Read_Document_Bytes(const QString &path, QByteArray *bytes, QString *reason)
@@ -325,7 +342,8 @@ bool Read_Document_Bytes(const QString &path, QByteArray *bytes, QString *reason
 
 QString Open_Error(const QString &path, const QString &reason)
 {
-  return QStringLiteral("Cannot open %1: %2.").arg(Quoted_Path(path), reason);
+  return QCoreApplication::translate("Document_File", "Cannot open %1: %2.")
+           .arg(Quoted_Path(path), reason);
 }
 
 bool Read_Document(const QString &path, TContent *content, QString *error)
@@ -351,7 +369,8 @@ bool Write_File(const QString &path, const QByteArray &bytes, QString *error)
   if (Save_Whole_File(path, bytes, &reason)) {
     return true;
   }
-  *error = QStringLiteral("Cannot save %1: %2.").arg(Quoted_Path(path), reason);
+  *error = QCoreApplication::translate("Document_File", "Cannot save %1: %2.")
+             .arg(Quoted_Path(path), reason);
   return false;
 }
 

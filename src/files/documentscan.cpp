@@ -4,6 +4,8 @@
 #include "src/files/safefile.h"
 #include "src/model/resampling.h"
 
+#include <QCoreApplication>
+
 #include <cstring>
 #include <vector>
 
@@ -157,7 +159,8 @@ void TDocument_Scan::Skip_Blanks()
 void TDocument_Scan::Open(const char bracket)
 {
   if (static_cast<int>(d_frames.size()) + d_unread_depth >= MAXIMUM_DOCUMENT_DEPTH) {
-    Refuse(QStringLiteral("it nests lists and objects more than %1 deep (at byte %2)")
+    Refuse(QCoreApplication::translate("Document_Scan",
+                                       "it nests lists and objects more than %1 deep (at byte %2)")
              .arg(MAXIMUM_DOCUMENT_DEPTH)
              .arg(d_at));
     return;
@@ -337,8 +340,9 @@ TValue TDocument_Scan::Classify_List(TFrame *frame, const char bracket)
     return TValue::UNREAD;
   }
   if (frame->count >= MAXIMUM_ROW_COUNT) {
-    Refuse(QStringLiteral("its \"%1\" list holds more than %2 entries, the most a table has "
-                          "(at byte %3)")
+    Refuse(QCoreApplication::translate("Document_Scan",
+                                       "its \"%1\" list holds more than %2 entries, the most a "
+                                       "table has (at byte %3)")
              .arg(QString::fromUtf8(d_layout.sections.at(frame->section).list_key))
              .arg(MAXIMUM_ROW_COUNT)
              .arg(d_at));
@@ -355,7 +359,8 @@ bool TDocument_Scan::First_Time(TFrame *frame, const int bit)
   }
   const quint64 mask = quint64(1) << bit;
   if (frame->seen & mask) {
-    Refuse(QStringLiteral("the key \"%1\" appears twice in one object (at byte %2)")
+    Refuse(QCoreApplication::translate("Document_Scan",
+                                       "the key \"%1\" appears twice in one object (at byte %2)")
              .arg(QString::fromUtf8(frame->key))
              .arg(d_at));
     return false;
@@ -374,9 +379,10 @@ void TDocument_Scan::Check_Unread()
 {
   const qint64 open = d_unread_depth > 0 ? d_at - d_unread_start : 0;
   if (d_reason.isEmpty() && d_unread_bytes + open > MAXIMUM_UNREAD_BYTES) {
-    Refuse(QStringLiteral("more than %1 of it is data that Vandrel does not read (under "
-                          "keys it does not know, or lists and objects where numbers belong; "
-                          "at byte %2)")
+    Refuse(QCoreApplication::translate("Document_Scan",
+                                       "more than %1 of it is data that Vandrel does not read "
+                                       "(under keys it does not know, or lists and objects where "
+                                       "numbers belong; at byte %2)")
              .arg(Size_Text(MAXIMUM_UNREAD_BYTES))
              .arg(d_at));
   }
@@ -387,7 +393,9 @@ bool TDocument_Scan::Check_Token(const qint64 length)
   if (length <= MAXIMUM_TOKEN_LENGTH) {
     return true;
   }
-  Refuse(QStringLiteral("a key, text or number in it is longer than %1 bytes (at byte %2)")
+  Refuse(QCoreApplication::translate("Document_Scan",
+                                     "a key, text or number in it is longer than %1 bytes "
+                                     "(at byte %2)")
            .arg(MAXIMUM_TOKEN_LENGTH)
            .arg(d_at - length));
   return false;

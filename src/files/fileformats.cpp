@@ -1,5 +1,6 @@
 #include "src/files/fileformats.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
@@ -17,13 +18,13 @@ struct TFormat_Entry
 
 // Every format once, in the order the dialogs list them.
 const TFormat_Entry FORMATS[] = {
-  {FORMAT_DOCUMENT, DOCUMENT_SUFFIX, "Vandrel documents"},
-  {FORMAT_CSV, "csv", "CSV table"},
-  {FORMAT_TSV, "tsv", "Tab-separated table"},
-  {FORMAT_TEXT, "txt", "Text file"},
-  {FORMAT_PNG, "png", "PNG image"},
-  {FORMAT_SVG, "svg", "SVG drawing"},
-  {FORMAT_PDF, "pdf", "PDF document"},
+  {FORMAT_DOCUMENT, DOCUMENT_SUFFIX, QT_TRANSLATE_NOOP("File_Formats", "Vandrel documents")},
+  {FORMAT_CSV, "csv", QT_TRANSLATE_NOOP("File_Formats", "CSV table")},
+  {FORMAT_TSV, "tsv", QT_TRANSLATE_NOOP("File_Formats", "Tab-separated table")},
+  {FORMAT_TEXT, "txt", QT_TRANSLATE_NOOP("File_Formats", "Text file")},
+  {FORMAT_PNG, "png", QT_TRANSLATE_NOOP("File_Formats", "PNG image")},
+  {FORMAT_SVG, "svg", QT_TRANSLATE_NOOP("File_Formats", "SVG drawing")},
+  {FORMAT_PDF, "pdf", QT_TRANSLATE_NOOP("File_Formats", "PDF document")},
 };
 
 const TFormat_Entry *Entry(const TFile_Format format)
@@ -46,15 +47,15 @@ QString Filters(std::initializer_list<TFile_Format> formats)
 {
   QStringList filters;
   for (const TFile_Format format : formats) {
-    filters << QStringLiteral("%1 (%2)").arg(QString::fromLatin1(Entry(format)->description),
-                                             Pattern(format));
+    filters << QStringLiteral("%1 (%2)").arg(
+      QCoreApplication::translate("File_Formats", Entry(format)->description), Pattern(format));
   }
   return filters.join(QStringLiteral(";;"));
 }
 
 QString All_Files()
 {
-  return QStringLiteral("All files (*)");
+  return QCoreApplication::translate("File_Formats", "All files (*)");
 }
 
 // The suffixes a filter such as "CSV table (*.csv)" names, without their dots.
@@ -115,8 +116,9 @@ QString Document_Filters()
 
 QString Data_Filters()
 {
-  return QStringLiteral("Data files (%1 %2 %3);;%4")
-    .arg(Pattern(FORMAT_CSV), Pattern(FORMAT_TSV), Pattern(FORMAT_TEXT), All_Files());
+  return QCoreApplication::translate("File_Formats", "Data files (%1 %2 %3)")
+           .arg(Pattern(FORMAT_CSV), Pattern(FORMAT_TSV), Pattern(FORMAT_TEXT))
+         + QStringLiteral(";;") + All_Files();
 }
 
 QString Table_Filters()

@@ -35,7 +35,7 @@ bool Is_Graph_Format(TFile_Format format);
 bool Is_Data_File(const QString &path);
 
 // File dialog filters for documents, data files, table files and graph files, each
-// followed by "All files" where the dialog opens a file.
+// followed by "All files" where the dialog opens a file, in the user's language.
 QString Document_Filters();
 QString Data_Filters();
 QString Table_Filters();

@@ -5,6 +5,7 @@
 #include "src/files/fileformats.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -22,6 +23,10 @@ const double POINTS_PER_INCH = 72.0;
 const QColor INPUT_COLOR(0, 0, 164);
 const QColor OUTPUT_COLOR(164, 0, 0);
 
+const char GRAPH_TITLE[] = QT_TRANSLATE_NOOP("Graph_Export", "Input Data: Blue  Output Data:Red");
+const char HORIZONTAL_TITLE[] = QT_TRANSLATE_NOOP("Graph_Export", "Position");
+const char VERTICAL_TITLE[] = QT_TRANSLATE_NOOP("Graph_Export", "Value");
+
 // What one exported picture shows.
 struct TPicture
 {
@@ -31,7 +36,7 @@ struct TPicture
 
 QString Refusal(const QString &path, const QString &reason)
 {
-  return QStringLiteral("Cannot save the graph as \"%1\": %2.")
+  return QCoreApplication::translate("Graph_Export", "Cannot save the graph as \"%1\": %2.")
     .arg(Shown_File_Name(path), reason);
 }
 
@@ -131,8 +136,15 @@ std::vector<TGraphDataSet> Document_Graph_Sets(const TGraph_Curve *input,
 
 TGraph_Titles Document_Graph_Titles()
 {
-  return TGraph_Titles{QStringLiteral("Input Data: Blue  Output Data:Red"),
-                       QStringLiteral("Position"), QStringLiteral("Value")};
+  return TGraph_Titles{QString::fromUtf8(GRAPH_TITLE), QString::fromUtf8(HORIZONTAL_TITLE),
+                       QString::fromUtf8(VERTICAL_TITLE)};
+}
+
+TGraph_Titles Shown_Graph_Titles()
+{
+  return TGraph_Titles{QCoreApplication::translate("Graph_Export", GRAPH_TITLE),
+                       QCoreApplication::translate("Graph_Export", HORIZONTAL_TITLE),
+                       QCoreApplication::translate("Graph_Export", VERTICAL_TITLE)};
 }
 
 QImage Graph_Image(const TGraph_Content &content, const TGraph_View &view, const QSize &size,
@@ -159,12 +171,15 @@ bool Export_Graph(const TGraph_Content &content, const TGraph_View &view, const 
   }
   const TFile_Format format = File_Format(path);
   if (!Is_Graph_Format(format)) {
-    *message = Refusal(path, QStringLiteral("the name must end in .png, .svg or .pdf"));
+    *message = Refusal(path, QCoreApplication::translate(
+                               "Graph_Export", "the name must end in .png, .svg or .pdf"));
     return false;
   }
   if (size.width() < 1 || size.height() < 1 || size.width() > MAXIMUM_GRAPH_SIDE ||
       size.height() > MAXIMUM_GRAPH_SIDE) {
-    *message = Refusal(path, QStringLiteral("a size of %1 x %2 is not from 1 to %3 on each side")
+    *message = Refusal(path, QCoreApplication::translate("Graph_Export",
+                                                         "a size of %1 x %2 is not from 1 to %3 on "
+                                                         "each side")
                                .arg(size.width())
                                .arg(size.height())
                                .arg(MAXIMUM_GRAPH_SIDE));
@@ -172,7 +187,8 @@ bool Export_Graph(const TGraph_Content &content, const TGraph_View &view, const 
   }
   QByteArray bytes;
   if (!Render_Bytes(TPicture{content, view}, format, size, pixel_ratio, &bytes)) {
-    *message = Refusal(path, QStringLiteral("the graph could not be drawn"));
+    *message = Refusal(path, QCoreApplication::translate("Graph_Export",
+                                                         "the graph could not be drawn"));
     return false;
   }
   return Write_Whole(path, bytes, message);

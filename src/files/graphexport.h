@@ -14,10 +14,13 @@ const QSize DEFAULT_GRAPH_SIZE(800, 600);
 // The longest side an exported graph may have, in device-independent pixels.
 const int MAXIMUM_GRAPH_SIDE = 8192;
 
-// A document's graph: the input in dark blue, the output in dark red, with its titles.
+// A document's graph: the input in dark blue, the output in dark red, with its titles:
+// in English in the files the command line writes, which read the same in every locale,
+// and in the user's language where a window shows them.
 std::vector<TGraphDataSet> Document_Graph_Sets(const TGraph_Curve *input,
                                                const TGraph_Curve *output);
 TGraph_Titles Document_Graph_Titles();
+TGraph_Titles Shown_Graph_Titles();
 
 // The graph at the view at `size` device-independent pixels, with `pixel_ratio` image
 // pixels to each, on white; a null image when it cannot be made.

@@ -4,6 +4,7 @@
 #include "core/interpolation.h"
 #include "src/files/filename.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
@@ -58,7 +59,8 @@ bool One_Column_Input(const TImportedData &data, const TSeries &current, TConten
   const int value_count = static_cast<int>(data.values.size());
   const TSeries series = One_Column_Series(current, value_count);
   if (series.count < value_count) {
-    *reason = QStringLiteral("its %1 values do not fit an input range from %2 by %3")
+    *reason = QCoreApplication::translate("Imported_Document",
+                                          "its %1 values do not fit an input range from %2 by %3")
                 .arg(value_count)
                 .arg(current.range.start)
                 .arg(current.range.increment);
@@ -106,7 +108,7 @@ bool Import_Document(const QString &path, const QLocale &locale, const TImport_R
   }
   QString reason;
   if (!Imported_Content(data, ranges, content, resampled, &reason)) {
-    *message = QStringLiteral("Cannot import \"%1\": %2.")
+    *message = QCoreApplication::translate("Data_Import", "Cannot import \"%1\": %2.")
                  .arg(Shown_File_Name(path), reason);
     return false;
   }

@@ -4,6 +4,7 @@
 #include "src/files/documentfile.h"
 #include "src/files/settingsfile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -47,7 +48,8 @@ bool Read_Document_Path(const QJsonObject &root, QString *path, QString *reason)
 {
   const QJsonValue value = root.value(KEY_DOCUMENT_PATH);
   if (!value.isUndefined() && !value.isString()) {
-    *reason = QStringLiteral("\"%1\" is not a text").arg(KEY_DOCUMENT_PATH);
+    *reason = QCoreApplication::translate("Recovery", "\"%1\" is not a text")
+                .arg(KEY_DOCUMENT_PATH);
     return false;
   }
   *path = value.toString();
@@ -81,7 +83,8 @@ bool TRecovery_File::Write(const TRecovered_Work &work, QString *error)
     return false;
   }
   if (d_path.isEmpty()) {
-    *error = QStringLiteral("No recovery file is free in %1.").arg(Quoted_Path(Folder()));
+    *error = QCoreApplication::translate("Recovery", "No recovery file is free in %1.")
+               .arg(Quoted_Path(Folder()));
     return false;
   }
   QJsonObject root = Document_Object(work.content);

@@ -3,6 +3,7 @@
 #include "core/assertion.h"
 #include "src/files/filename.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QtGlobal>
@@ -27,9 +28,10 @@ const qint64 FIRST_CHUNK = 64 * KIB;
 
 QString Too_Large(const qint64 size, const TFile_Kind &kind)
 {
-  return QStringLiteral("it is too large (%1 bytes) to be %2, which has at most %3")
+  return QCoreApplication::translate("Safe_File",
+                                     "it is too large (%1 bytes) to be %2, which has at most %3")
     .arg(size)
-    .arg(QString::fromLatin1(kind.name), Size_Text(kind.maximum_size));
+    .arg(QCoreApplication::translate("Safe_File", kind.name), Size_Text(kind.maximum_size));
 }
 
 // Reads to the end, but never more than one byte past the maximum: a file that grows
@@ -69,37 +71,41 @@ bool Read_Bounded(QFile *file, const qint64 expected_size, const TFile_Kind &kin
 QString Kind_Text(const mode_t mode)
 {
   if (S_ISDIR(mode)) {
-    return QStringLiteral("a folder");
+    return QCoreApplication::translate("Safe_File", "a folder");
   }
   if (S_ISFIFO(mode)) {
-    return QStringLiteral("a FIFO (a named pipe)");
+    return QCoreApplication::translate("Safe_File", "a FIFO (a named pipe)");
   }
   if (S_ISCHR(mode) || S_ISBLK(mode)) {
-    return QStringLiteral("a device");
+    return QCoreApplication::translate("Safe_File", "a device");
   }
   if (S_ISSOCK(mode)) {
-    return QStringLiteral("a socket");
+    return QCoreApplication::translate("Safe_File", "a socket");
   }
-  return QStringLiteral("a file of another kind");
+  return QCoreApplication::translate("Safe_File", "a file of another kind");
 }
 
+// Two sentences, so that a language may put the link's target in another case.
 QString Not_Regular(const mode_t mode, const bool link)
 {
-  return QStringLiteral("it is %1%2, not a regular file")
-    .arg(link ? QStringLiteral("a link to ") : QString(), Kind_Text(mode));
+  const QString sentence =
+    link ? QCoreApplication::translate("Safe_File", "it is a link to %1, not a regular file")
+         : QCoreApplication::translate("Safe_File", "it is %1, not a regular file");
+  return sentence.arg(Kind_Text(mode));
 }
 
 QString System_Reason(const int error, const bool link)
 {
   switch (error) {
   case ENOENT:
-    return link ? QStringLiteral("it is a link to a file that does not exist")
-                : QStringLiteral("it does not exist");
+    return link ? QCoreApplication::translate("Safe_File",
+                                              "it is a link to a file that does not exist")
+                : QCoreApplication::translate("Safe_File", "it does not exist");
   case EACCES:
   case EPERM:
-    return QStringLiteral("you have no permission to read it");
+    return QCoreApplication::translate("Safe_File", "you have no permission to read it");
   case ELOOP:
-    return QStringLiteral("it is a link in a loop of links");
+    return QCoreApplication::translate("Safe_File", "it is a link in a loop of links");
   default:
     return QString::fromLocal8Bit(std::strerror(error));
   }
@@ -175,11 +181,11 @@ bool Open_File(const QString &path, QFile *file, qint64 *size, QString *reason)
 {
   const QFileInfo info(path);
   if (info.isDir()) {
-    *reason = QStringLiteral("it is a folder, not a regular file");
+    *reason = QCoreApplication::translate("Safe_File", "it is a folder, not a regular file");
     return false;
   }
   if (info.exists() && !info.isFile()) {
-    *reason = QStringLiteral("it is not a regular file");
+    *reason = QCoreApplication::translate("Safe_File", "it is not a regular file");
     return false;
   }
   file->setFileName(path);
@@ -221,5 +227,5 @@ QString Size_Text(const qint64 bytes)
   if (bytes > 0 && bytes % KIB == 0) {
     return QStringLiteral("%1 KiB").arg(bytes / KIB);
   }
-  return QStringLiteral("%1 bytes").arg(bytes);
+  return QCoreApplication::translate("Safe_File", "%1 bytes").arg(bytes);
 }

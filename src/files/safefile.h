@@ -7,7 +7,7 @@
 // A kind of file the program reads: what messages call it and the most bytes it may have.
 struct TFile_Kind
 {
-  const char *name;  // e.g. "a Vandrel document"
+  const char *name;  // e.g. "a Vandrel document", translated in the context "Safe_File"
   qint64 maximum_size;
 };
 
@@ -18,7 +18,8 @@ struct TFile_Kind
 bool Read_Regular_File(const QString &path, const TFile_Kind &kind, QByteArray *bytes,
                        QString *reason);
 
-// A size as messages give it: "128 MiB", "64 KiB" or "1000 bytes".
+// A size as messages give it: "128 MiB", "64 KiB" or "1000 bytes" (the last in the
+// user's language).
 QString Size_Text(qint64 bytes);
 
 #endif

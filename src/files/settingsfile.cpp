@@ -4,6 +4,7 @@
 #include "src/files/safefile.h"
 #include "src/model/constants.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -23,7 +24,7 @@ namespace {
 
 // A settings file holds ranges, switches, the window's place and a few recent paths: a
 // few KiB. Anything far larger is not one and would only fill the memory.
-const TFile_Kind SETTINGS_FILE{"a settings file", 1024 * 1024};
+const TFile_Kind SETTINGS_FILE{QT_TRANSLATE_NOOP("Safe_File", "a settings file"), 1024 * 1024};
 
 std::unique_ptr<QSettings> Ini_Settings(const QString &path)
 {
@@ -71,9 +72,10 @@ std::unique_ptr<QSettings> Open_Settings_File(const QString &path, QString *mess
     return Ini_Settings(path);
   }
   if (message) {
-    *message = QStringLiteral("Cannot read the settings file %1: %2. Vandrel starts with its "
-                              "default settings and leaves the file as it is; settings changed "
-                              "now are not saved.")
+    *message = QCoreApplication::translate("Settings_File",
+                                           "Cannot read the settings file %1: %2. Vandrel starts "
+                                           "with its default settings and leaves the file as it "
+                                           "is; settings changed now are not saved.")
                  .arg(Quoted_Path(path), reason);
   }
   return Detached_Settings();

@@ -18,4 +18,8 @@ constexpr int RECOVERY_DELAY_MS = 5000;
 // How long a message stays in the status bar.
 constexpr int STATUS_MESSAGE_MS = 10000;
 
+// The program's translations, vandrel_<language>.qm, carried as resources in this folder.
+constexpr char TRANSLATION_CATALOGUE[] = "vandrel";
+constexpr char TRANSLATION_FOLDER[] = ":/translations";
+
 #endif

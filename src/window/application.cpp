@@ -1,10 +1,13 @@
 #include "src/window/application.h"
 
+#include "core/translations.h"
+#include "src/model/constants.h"
 #include "src/window/filecommands.h"
 #include "src/window/vandrel.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QStyle>
 #include <QString>
 #include <QStyleFactory>
@@ -19,6 +22,8 @@ int Run_Vandrel(int &argc, char **argv)
 int Run_Vandrel(int &argc, char **argv, const QString &document)
 {
   QApplication application(argc, argv);
+  const TTranslations translations(QString::fromLatin1(TRANSLATION_CATALOGUE),
+                                   QString::fromLatin1(TRANSLATION_FOLDER), QLocale::system());
   if (QStyle *const style = QStyleFactory::create("fusion")) {
     QApplication::setStyle(style);
   }

@@ -23,17 +23,17 @@ QString Native(const QString &path)
 TData_Commands::TData_Commands(TFile_Commands *files, TInterpolationGraphDialog *graph)
   : QObject(files), d_files(files), d_graph(graph)
 {
-  auto *import = new QAction(QStringLiteral("&Import Data\u2026"), this);
+  auto *import = new QAction(tr("&Import Data\u2026"), this);
   import->setObjectName("import_action");
   import->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+O")));
   connect(import, &QAction::triggered, this, &TData_Commands::Import_Data);
   files->Add_Data_Entry(import, true);
-  auto *output = new QAction(QStringLiteral("&Export Output\u2026"), this);
+  auto *output = new QAction(tr("&Export Output\u2026"), this);
   output->setObjectName("export_output_action");
   output->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+E")));
   connect(output, &QAction::triggered, this, &TData_Commands::Export_Output);
   files->Add_Data_Entry(output, false);
-  auto *graph_entry = new QAction(QStringLiteral("Export &Graph\u2026"), this);
+  auto *graph_entry = new QAction(tr("Export &Graph\u2026"), this);
   graph_entry->setObjectName("export_graph_file_action");
   connect(graph_entry, &QAction::triggered, this, &TData_Commands::Export_Graph);
   files->Add_Data_Entry(graph_entry, false);
@@ -66,15 +66,15 @@ bool TData_Commands::Load_Data_File(const QString &path)
 bool TData_Commands::Export_Output()
 {
   const QString path = d_files->Dialogs().Export_File_Name(
-    d_files->Window(), QStringLiteral("Export Output"),
+    d_files->Window(), tr("Export Output"),
     d_files->Suggested_Path(Format_Suffix(FORMAT_CSV)), Table_Filters());
   if (path.isEmpty()) {
     return false;
   }
   if (!Is_Table_Format(File_Format(path))) {
     d_files->Dialogs().Show_Error(d_files->Window(),
-                                  QStringLiteral("Cannot export the output as \"%1\": the name "
-                                                 "must end in .csv or .tsv.")
+                                  tr("Cannot export the output as \"%1\": the name must end in "
+                                     ".csv or .tsv.")
                                     .arg(Native(path)));
     return false;
   }
@@ -83,7 +83,7 @@ bool TData_Commands::Export_Output()
     d_files->Dialogs().Show_Error(d_files->Window(), error);
     return false;
   }
-  d_files->Show_Message(QStringLiteral("Exported the output to %1.").arg(Native(path)));
+  d_files->Show_Message(tr("Exported the output to %1.").arg(Native(path)));
   return true;
 }
 
@@ -91,7 +91,7 @@ bool TData_Commands::Export_Output()
 bool TData_Commands::Export_Graph()
 {
   const QString path = d_files->Dialogs().Export_File_Name(
-    d_files->Window(), QStringLiteral("Export Graph"),
+    d_files->Window(), tr("Export Graph"),
     d_files->Suggested_Path(Format_Suffix(FORMAT_PNG)), Graph_Filters());
   if (path.isEmpty()) {
     return false;
@@ -101,6 +101,6 @@ bool TData_Commands::Export_Graph()
     d_files->Dialogs().Show_Error(d_files->Window(), error);
     return false;
   }
-  d_files->Show_Message(QStringLiteral("Exported the graph to %1.").arg(Native(path)));
+  d_files->Show_Message(tr("Exported the graph to %1.").arg(Native(path)));
   return true;
 }

@@ -26,6 +26,27 @@ QList<QKeySequence> Redo_Keys()
   return keys;
 }
 
+// Undo or Redo, named after the step it takes back or makes again ("&Undo Paste"); a
+// translation may put the step's name anywhere in the text.
+QAction *Step_Action(QUndoStack *stack, QObject *parent, const bool undo)
+{
+  const QString named = undo ? TEdit_Commands::tr("&Undo %1") : TEdit_Commands::tr("&Redo %1");
+  const QString plain = undo ? TEdit_Commands::tr("&Undo") : TEdit_Commands::tr("&Redo");
+  auto *const action = new QAction(parent);
+  const auto show = [action, named, plain](const QString &step) {
+    action->setText(step.isEmpty() ? plain : named.arg(step));
+  };
+  show(undo ? stack->undoText() : stack->redoText());
+  action->setEnabled(undo ? stack->canUndo() : stack->canRedo());
+  QObject::connect(stack, undo ? &QUndoStack::undoTextChanged : &QUndoStack::redoTextChanged,
+                   action, show);
+  QObject::connect(stack, undo ? &QUndoStack::canUndoChanged : &QUndoStack::canRedoChanged,
+                   action, &QAction::setEnabled);
+  QObject::connect(action, &QAction::triggered, stack,
+                   undo ? &QUndoStack::undo : &QUndoStack::redo);
+  return action;
+}
+
 }  // namespace
 
 TEdit_Commands::TEdit_Commands(QMainWindow *window, TDocument *document, TFile_Commands *files,
@@ -33,23 +54,23 @@ TEdit_Commands::TEdit_Commands(QMainWindow *window, TDocument *document, TFile_C
   : QObject(window), d_window(window), d_files(files), d_tables(tables)
 {
   QUndoStack *const stack = document->Undo_Stack();
-  d_menu = window->menuBar()->addMenu(QStringLiteral("&Edit"));
+  d_menu = window->menuBar()->addMenu(tr("&Edit"));
   d_menu->setObjectName("edit_menu");
-  QAction *const undo = stack->createUndoAction(window, QStringLiteral("&Undo"));
+  QAction *const undo = Step_Action(stack, window, true);
   undo->setObjectName("undo_action");
   undo->setShortcuts(QKeySequence::Undo);
-  QAction *const redo = stack->createRedoAction(window, QStringLiteral("&Redo"));
+  QAction *const redo = Step_Action(stack, window, false);
   redo->setObjectName("redo_action");
   redo->setShortcuts(Redo_Keys());
   d_menu->addAction(undo);
   d_menu->addAction(redo);
   d_menu->addSeparator();
-  d_interpolate_action = Add_Command(QStringLiteral("&Interpolate"), "interpolate_action");
+  d_interpolate_action = Add_Command(tr("&Interpolate"), "interpolate_action");
   d_interpolate_action->setShortcut(QKeySequence(QStringLiteral("Ctrl+I")));
-  d_add_action = Add_Command(QStringLiteral("&Add\u2026"), "add_action");
-  d_multiply_action = Add_Command(QStringLiteral("&Multiply\u2026"), "multiply_action");
-  d_set_value_action = Add_Command(QStringLiteral("&Set Value\u2026"), "set_value_action");
-  d_invert_action = Add_Command(QStringLiteral("In&vert Sign"), "invert_action");
+  d_add_action = Add_Command(tr("&Add\u2026"), "add_action");
+  d_multiply_action = Add_Command(tr("&Multiply\u2026"), "multiply_action");
+  d_set_value_action = Add_Command(tr("&Set Value\u2026"), "set_value_action");
+  d_invert_action = Add_Command(tr("In&vert Sign"), "invert_action");
   Connect_Commands();
 }
 
@@ -75,12 +96,11 @@ void TEdit_Commands::Connect_Commands()
     }
   });
   connect(d_add_action, &QAction::triggered, this,
-          [this] { Ask_And_Apply(QStringLiteral("Add"), &TEditTable::Add_To_Selection); });
-  connect(d_multiply_action, &QAction::triggered, this, [this] {
-    Ask_And_Apply(QStringLiteral("Multiply"), &TEditTable::Multiply_Selection);
-  });
+          [this] { Ask_And_Apply(tr("Add"), &TEditTable::Add_To_Selection); });
+  connect(d_multiply_action, &QAction::triggered, this,
+          [this] { Ask_And_Apply(tr("Multiply"), &TEditTable::Multiply_Selection); });
   connect(d_set_value_action, &QAction::triggered, this,
-          [this] { Ask_And_Apply(QStringLiteral("Set Value"), &TEditTable::Set_Selection); });
+          [this] { Ask_And_Apply(tr("Set Value"), &TEditTable::Set_Selection); });
   connect(d_invert_action, &QAction::triggered, this, [this] {
     if (TEditTable *table = Command_Table()) {
       table->Invert_Selection();

@@ -51,24 +51,23 @@ QAction *Add_Menu_Entry(QMenu *menu, const QString &text, const char *name,
 
 void TFile_Commands::Build_Menu()
 {
-  d_menu = d_window->menuBar()->addMenu(QStringLiteral("&File"));
+  d_menu = d_window->menuBar()->addMenu(tr("&File"));
   d_menu->setObjectName("file_menu");
-  connect(Add_Menu_Entry(d_menu, QStringLiteral("&New"), "new_action", QStringLiteral("Ctrl+N")),
+  connect(Add_Menu_Entry(d_menu, tr("&New"), "new_action", QStringLiteral("Ctrl+N")),
           &QAction::triggered, this, &TFile_Commands::New_Document);
-  connect(Add_Menu_Entry(d_menu, QStringLiteral("&Open\u2026"), "open_action",
-                         QStringLiteral("Ctrl+O")),
+  connect(Add_Menu_Entry(d_menu, tr("&Open\u2026"), "open_action", QStringLiteral("Ctrl+O")),
           &QAction::triggered, this, &TFile_Commands::Open_Document);
-  d_recent_menu = d_menu->addMenu(QStringLiteral("Open &Recent"));
+  d_recent_menu = d_menu->addMenu(tr("Open &Recent"));
   d_recent_menu->setObjectName("recent_menu");
   connect(d_recent_menu, &QMenu::aboutToShow, this, &TFile_Commands::Update_Recent_Menu);
   d_reading_end = d_menu->addSeparator();
-  connect(Add_Menu_Entry(d_menu, QStringLiteral("&Save"), "save_action", QStringLiteral("Ctrl+S")),
+  connect(Add_Menu_Entry(d_menu, tr("&Save"), "save_action", QStringLiteral("Ctrl+S")),
           &QAction::triggered, this, &TFile_Commands::Save_Document);
-  connect(Add_Menu_Entry(d_menu, QStringLiteral("Save &As\u2026"), "save_as_action",
+  connect(Add_Menu_Entry(d_menu, tr("Save &As\u2026"), "save_as_action",
                          QStringLiteral("Ctrl+Shift+S")),
           &QAction::triggered, this, &TFile_Commands::Save_Document_As);
   d_writing_end = d_menu->addSeparator();
-  connect(Add_Menu_Entry(d_menu, QStringLiteral("&Quit"), "quit_action", QStringLiteral("Ctrl+Q")),
+  connect(Add_Menu_Entry(d_menu, tr("&Quit"), "quit_action", QStringLiteral("Ctrl+Q")),
           &QAction::triggered, d_window, &QMainWindow::close);
 }
 
@@ -86,7 +85,7 @@ QString TFile_Commands::Start_Folder() const
 QString TFile_Commands::Suggested_Path(const QString &suffix) const
 {
   if (d_document->Path().isEmpty()) {
-    return QDir::homePath() + QStringLiteral("/Untitled.") + suffix;
+    return QDir::homePath() + '/' + tr("Untitled") + '.' + suffix;
   }
   const QFileInfo document(d_document->Path());
   return document.absolutePath() + '/' + document.completeBaseName() + '.' + suffix;
@@ -180,7 +179,7 @@ bool TFile_Commands::Restore_Recovered(const QString &path)
     Discard_Recovery(path);
     return false;
   }
-  const QString name = work.document_path.isEmpty() ? QStringLiteral("Untitled")
+  const QString name = work.document_path.isEmpty() ? tr("Untitled")
                                                     : QFileInfo(work.document_path).fileName();
   if (!d_dialogs->Ask_Restore(d_window, name)) {
     Discard_Recovery(path);

@@ -33,8 +33,8 @@ TInterpolationGraphDialog::TInterpolationGraphDialog(QWidget *parent, Qt::Window
   d_graph_widget = new TGraphWidget(this);
   d_graph_widget->setObjectName("graph_widget");
   layout->addWidget(d_graph_widget, 0, 0, 1, 1);
-  setWindowTitle("Graph Data");
-  const TGraph_Titles titles = Document_Graph_Titles();
+  setWindowTitle(tr("Graph Data"));
+  const TGraph_Titles titles = Shown_Graph_Titles();
   d_graph_widget->d_Title = titles.Title;
   d_graph_widget->d_VTitle = titles.VTitle;
   d_graph_widget->d_HTitle = titles.HTitle;
@@ -149,9 +149,8 @@ bool TInterpolationGraphDialog::Save_Graph_File(const QString &path, const QSize
 void TInterpolationGraphDialog::Export_Graph_As()
 {
   QString filter;
-  const QString chosen = QFileDialog::getSaveFileName(this, QStringLiteral("Export Graph"),
-                                                      d_export_folder, Graph_Filters(),
-                                                      &filter);
+  const QString chosen = QFileDialog::getSaveFileName(this, tr("Export Graph"), d_export_folder,
+                                                      Graph_Filters(), &filter);
   if (chosen.isEmpty()) {
     return;
   }
@@ -159,7 +158,7 @@ void TInterpolationGraphDialog::Export_Graph_As()
   d_export_folder = QFileInfo(path).absolutePath();
   QString message;
   if (!Save_Graph_File(path, QSize(), &message)) {
-    QMessageBox::warning(this, QStringLiteral("Export Graph"), message);
+    QMessageBox::warning(this, tr("Export Graph"), message);
   }
 }
 

@@ -3,6 +3,7 @@
 #include "src/buildinfo.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QMainWindow>
@@ -73,7 +74,8 @@ QTableWidget *Create_Table(QWidget *parent)
 {
   auto *const table = new QTableWidget(0, 2, parent);
   table->setObjectName(QStringLiteral("shortcut_table"));
-  table->setHorizontalHeaderLabels({QObject::tr("Command"), QObject::tr("Shortcut")});
+  table->setHorizontalHeaderLabels(
+    {TShortcuts_Dialog::tr("Command"), TShortcuts_Dialog::tr("Shortcut")});
   table->verticalHeader()->hide();
   table->horizontalHeader()->setSectionResizeMode(COMMAND_COLUMN, QHeaderView::Stretch);
   table->horizontalHeader()->setSectionResizeMode(KEYS_COLUMN, QHeaderView::ResizeToContents);
@@ -143,13 +145,16 @@ QList<QAction *> Window_Actions(const QMainWindow &window)
 
 QString About_Text()
 {
-  return QObject::tr("<h3>Vandrel %1</h3>"
-                     "<p>Resamples and adjusts a table of values over a position axis: "
-                     "the input plus offsets interpolated in straight lines, by a monotone "
-                     "cubic or by a natural spline gives the output.</p>"
-                     "<p>Copyright &copy; the Vandrel developers.<br>"
-                     "Distributed under the MIT licence, without any warranty.</p>")
-      .arg(QString::fromLatin1(VANDREL_VERSION));
+  return QCoreApplication::translate("Help_Dialogs",
+                                     "<h3>Vandrel %1</h3>"
+                                     "<p>Resamples and adjusts a table of values over a position "
+                                     "axis: the input plus offsets interpolated in straight lines, "
+                                     "by a monotone cubic or by a natural spline gives the "
+                                     "output.</p>"
+                                     "<p>Copyright &copy; the Vandrel developers.<br>"
+                                     "Distributed under the MIT licence, without any "
+                                     "warranty.</p>")
+    .arg(QString::fromLatin1(VANDREL_VERSION));
 }
 
 TShortcuts_Dialog::TShortcuts_Dialog(const QList<QAction *> &actions, QWidget *parent)
@@ -169,14 +174,18 @@ TShortcuts_Dialog::TShortcuts_Dialog(const QList<QAction *> &actions, QWidget *p
 
 QMenu *Add_Help_Menu(QMenuBar *menu_bar, QWidget *parent, const TAction_Source &actions)
 {
-  QMenu *const menu = menu_bar->addMenu(QObject::tr("&Help"));
-  QAction *const about = menu->addAction(QObject::tr("&About Vandrel"));
+  QMenu *const menu = menu_bar->addMenu(QCoreApplication::translate("Help_Dialogs", "&Help"));
+  menu->setObjectName(QStringLiteral("help_menu"));
+  QAction *const about =
+    menu->addAction(QCoreApplication::translate("Help_Dialogs", "&About Vandrel"));
   about->setObjectName(QStringLiteral("about_action"));
   about->setMenuRole(QAction::AboutRole);
   QObject::connect(about, &QAction::triggered, parent, [parent] {
-    QMessageBox::about(parent, QObject::tr("About Vandrel"), About_Text());
+    QMessageBox::about(parent, QCoreApplication::translate("Help_Dialogs", "About Vandrel"),
+                       About_Text());
   });
-  QAction *const shortcuts = menu->addAction(QObject::tr("&Keyboard Shortcuts"));
+  QAction *const shortcuts =
+    menu->addAction(QCoreApplication::translate("Help_Dialogs", "&Keyboard Shortcuts"));
   shortcuts->setObjectName(QStringLiteral("shortcuts_action"));
   QObject::connect(shortcuts, &QAction::triggered, parent, [parent, actions] {
     TShortcuts_Dialog dialog(actions(), parent);

@@ -8,9 +8,9 @@
 TInterpolation_Choice::TInterpolation_Choice(QWidget *parent, TDocument *document)
   : QComboBox(parent), d_document(document)
 {
-  addItem(QStringLiteral("Linear"), INTERPOLATION_LINEAR);
-  addItem(QStringLiteral("Monotone cubic"), INTERPOLATION_MONOTONE);
-  addItem(QStringLiteral("Natural spline"), INTERPOLATION_SPLINE);
+  addItem(tr("Linear"), INTERPOLATION_LINEAR);
+  addItem(tr("Monotone cubic"), INTERPOLATION_MONOTONE);
+  addItem(tr("Natural spline"), INTERPOLATION_SPLINE);
   setToolTip(Interpolation_Tip());
   Show(document->Model().Interpolation());
   connect(this, QOverload<int>::of(&QComboBox::currentIndexChanged), this,

@@ -5,6 +5,7 @@
 #include "src/model/resampling.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -61,7 +62,10 @@ TRange_Group Build_Range_Group(QWidget *parent, const QString &name, const QStri
   widgets.increment = Range_Field<TDoubleEdit>(widgets.group, name + "_increment");
   widgets.end = Range_Field<TDoubleEdit>(widgets.group, name + "_end");
   widgets.count = Range_Field<TIntEdit>(widgets.group, name + "_count");
-  const QStringList labels = {"Start Position:", "Increment:", "End Position:", "Count:"};
+  const QStringList labels = {QCoreApplication::translate("Range_Group", "Start Position:"),
+                              QCoreApplication::translate("Range_Group", "Increment:"),
+                              QCoreApplication::translate("Range_Group", "End Position:"),
+                              QCoreApplication::translate("Range_Group", "Count:")};
   const QList<QWidget *> fields = {widgets.start, widgets.increment, widgets.end, widgets.count};
   for (int row = 0; row < fields.size(); ++row) {
     widgets.layout->addWidget(new QLabel(labels[row], widgets.group), row, 0);

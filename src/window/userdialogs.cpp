@@ -3,6 +3,7 @@
 #include "core/numberreader.h"
 #include "src/files/fileformats.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QInputDialog>
@@ -13,8 +14,10 @@ TUnsaved_Answer TUser_Dialogs::Ask_Unsaved(QWidget *parent, const QString &name)
 {
   const QMessageBox::StandardButton answer = QMessageBox::warning(
     parent, QStringLiteral("Vandrel"),
-    QStringLiteral("The document \u201c%1\u201d has unsaved changes.\n"
-                   "Do you want to save them?").arg(name),
+    QCoreApplication::translate("User_Dialogs",
+                                "The document \u201c%1\u201d has unsaved changes.\n"
+                                "Do you want to save them?")
+      .arg(name),
     QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
   if (answer == QMessageBox::Save) {
     return UNSAVED_SAVE;
@@ -26,8 +29,10 @@ bool TUser_Dialogs::Ask_Restore(QWidget *parent, const QString &name)
 {
   return QMessageBox::question(
            parent, QStringLiteral("Vandrel"),
-           QStringLiteral("Vandrel did not close normally. Unsaved work on \u201c%1\u201d "
-                          "was kept.\nDo you want to restore it?").arg(name),
+           QCoreApplication::translate("User_Dialogs",
+                                       "Vandrel did not close normally. Unsaved work on "
+                                       "\u201c%1\u201d was kept.\nDo you want to restore it?")
+             .arg(name),
            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes)
          == QMessageBox::Yes;
 }
@@ -39,13 +44,14 @@ void TUser_Dialogs::Show_Error(QWidget *parent, const QString &message)
 
 QString TUser_Dialogs::Open_File_Name(QWidget *parent, const QString &folder)
 {
-  return QFileDialog::getOpenFileName(parent, QStringLiteral("Open Document"), folder,
-                                      Document_Filters());
+  const QString title = QCoreApplication::translate("User_Dialogs", "Open Document");
+  return QFileDialog::getOpenFileName(parent, title, folder, Document_Filters());
 }
 
 QString TUser_Dialogs::Save_File_Name(QWidget *parent, const QString &suggestion)
 {
-  QFileDialog dialog(parent, QStringLiteral("Save Document As"), suggestion, Document_Filters());
+  const QString title = QCoreApplication::translate("User_Dialogs", "Save Document As");
+  QFileDialog dialog(parent, title, suggestion, Document_Filters());
   dialog.setAcceptMode(QFileDialog::AcceptSave);
   dialog.setDefaultSuffix(QString::fromLatin1(DOCUMENT_SUFFIX));
   return dialog.exec() == QDialog::Accepted ? dialog.selectedFiles().value(0) : QString();
@@ -56,11 +62,11 @@ QString TUser_Dialogs::Save_File_Name(QWidget *parent, const QString &suggestion
 bool TUser_Dialogs::Ask_Number(QWidget *parent, const QString &title, double *number)
 {
   const QLocale locale = parent ? parent->locale() : QLocale();
+  const QString label = QCoreApplication::translate("User_Dialogs", "Number:");
   QString text;
   for (;;) {
     bool accepted = false;
-    text = QInputDialog::getText(parent, title, QStringLiteral("Number:"), QLineEdit::Normal,
-                                 text, &accepted);
+    text = QInputDialog::getText(parent, title, label, QLineEdit::Normal, text, &accepted);
     if (!accepted) {
       return false;
     }
@@ -88,13 +94,13 @@ bool Read_Typed_Number(const QString &text, const QLocale &locale, double *numbe
 
 QString Not_A_Number_Message(const QString &text)
 {
-  return QStringLiteral("\u201c%1\u201d is not a number.").arg(text);
+  return QCoreApplication::translate("User_Dialogs", "\u201c%1\u201d is not a number.").arg(text);
 }
 
 QString TUser_Dialogs::Import_File_Name(QWidget *parent, const QString &folder)
 {
-  return QFileDialog::getOpenFileName(parent, QStringLiteral("Import Data"), folder,
-                                      Data_Filters());
+  const QString title = QCoreApplication::translate("User_Dialogs", "Import Data");
+  return QFileDialog::getOpenFileName(parent, title, folder, Data_Filters());
 }
 
 QString TUser_Dialogs::Export_File_Name(QWidget *parent, const QString &title,

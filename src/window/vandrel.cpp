@@ -40,7 +40,6 @@
 
 namespace {
 
-const char COPYRIGHT[] = "Vandrel \u00a9 2026 the Vandrel developers";
 const int DEFAULT_DISPLAY_PRECISION = 1;
 const int MINIMUM_DISPLAY_PRECISION = 1;
 const int MAXIMUM_DISPLAY_PRECISION = 9;
@@ -68,7 +67,7 @@ void Show_Column(TEditTable *table, const TTable_Values *values, const int rows)
 {
   table->Show_Values(values, rows, 1, LABEL_PRECISION);
   if (QTableWidgetItem *title = table->horizontalHeaderItem(0)) {
-    title->setData(Qt::DisplayRole, QStringLiteral("Value"));
+    title->setData(Qt::DisplayRole, TVandrel::tr("Value"));
   }
 }
 
@@ -148,7 +147,7 @@ void TVandrel::Build_Groups()
   auto *central = new QWidget(this);
   auto *grid = new QGridLayout(central);
   setCentralWidget(central);
-  const TRange_Group input = Build_Range_Group(central, "input", "Input Data", INPUT_RANGE);
+  const TRange_Group input = Build_Range_Group(central, "input", tr("Input Data"), INPUT_RANGE);
   Add_Field_Spacer(input);
   d_input_group = input.group;
   d_input_start = input.start;
@@ -157,7 +156,7 @@ void TVandrel::Build_Groups()
   d_input_count = input.count;
   d_input_table = input.table;
   d_input_selection_mode = Add_Selection_Row(input, "input_selection_mode");
-  const TRange_Group edit = Build_Range_Group(central, "edit", "Editor", EDIT_RANGE);
+  const TRange_Group edit = Build_Range_Group(central, "edit", tr("Editor"), EDIT_RANGE);
   Add_Field_Spacer(edit);
   d_edit_group = edit.group;
   d_edit_start = edit.start;
@@ -167,9 +166,10 @@ void TVandrel::Build_Groups()
   d_edit_table = edit.table;
   auto *interpolation = new TInterpolation_Choice(edit.group, d_document);
   interpolation->setObjectName("edit_interpolation");
-  Add_Extra_Field(edit, "Interpolation:", interpolation);
+  Add_Extra_Field(edit, tr("Interpolation:"), interpolation);
   d_edit_selection_mode = Add_Selection_Row(edit, "edit_selection_mode");
-  const TRange_Group output = Build_Range_Group(central, "output", "Output Data", OUTPUT_RANGE);
+  const TRange_Group output =
+    Build_Range_Group(central, "output", tr("Output Data"), OUTPUT_RANGE);
   d_output_group = output.group;
   d_output_start = output.start;
   d_output_increment = output.increment;
@@ -183,7 +183,7 @@ void TVandrel::Build_Groups()
   d_output_copy_option = new QComboBox(d_output_group);
   d_output_copy_option->setObjectName("output_copy_option");
   d_output_copy_option->setToolTip(Copy_Layout_Tip());
-  d_copy_button = Tool_Button(d_output_group, "copy_button", "Copy to Clipboard", false);
+  d_copy_button = Tool_Button(d_output_group, "copy_button", tr("Copy to Clipboard"), false);
   auto *row = new QHBoxLayout;
   row->addStretch();
   row->addWidget(d_output_copy_option);
@@ -200,20 +200,22 @@ QHBoxLayout *TVandrel::Build_Bottom_Row(QWidget *central)
 {
   QFont copyright_font("Verdana", 8);
   copyright_font.setItalic(true);
-  auto *copyright = new QLabel(COPYRIGHT, central);
+  //: The program's name, then the people who hold its copyright.
+  auto *copyright = new QLabel(tr("Vandrel \u00a9 2026 the Vandrel developers"), central);
   copyright->setFont(copyright_font);
-  d_zero_offset_button = Tool_Button(central, "zero_offset_button", "Zero Offset Data", true);
+  d_zero_offset_button =
+    Tool_Button(central, "zero_offset_button", tr("Zero Offset Data"), true);
   d_zero_offset_button->setToolTip(Zero_Offset_Tip());
   d_display_precision = new QSpinBox(central);
   d_display_precision->setObjectName("display_precision");
   d_display_precision->setToolTip(Display_Precision_Tip());
   d_display_precision->setRange(MINIMUM_DISPLAY_PRECISION, MAXIMUM_DISPLAY_PRECISION);
-  d_graph_button = Tool_Button(central, "graph_button", "Show Graph", true);
+  d_graph_button = Tool_Button(central, "graph_button", tr("Show Graph"), true);
   auto *row = new QHBoxLayout;
   row->addWidget(copyright);
   row->addStretch();
   row->addWidget(d_zero_offset_button);
-  row->addWidget(new QLabel("Display Precision:", central));
+  row->addWidget(new QLabel(tr("Display Precision:"), central));
   row->addWidget(d_display_precision);
   row->addWidget(d_graph_button);
   return row;
@@ -232,11 +234,11 @@ void TVandrel::Restore_Settings()
   d_edit_increment->Set_Value(number("Edit_Increment", DEFAULT_EDIT_RANGE.increment));
   d_edit_end->Set_Value(number("Edit_End", DEFAULT_EDIT_RANGE.end));
   for (QComboBox *combo : {d_input_selection_mode, d_edit_selection_mode}) {
-    combo->addItem("Enter Down", 0);
-    combo->addItem("Enter Up", 1);
+    combo->addItem(tr("Enter Down"), 0);
+    combo->addItem(tr("Enter Up"), 1);
   }
-  d_output_copy_option->addItem("Data Only", 0);
-  d_output_copy_option->addItem("Position and Data", 1);
+  d_output_copy_option->addItem(tr("Data Only"), 0);
+  d_output_copy_option->addItem(tr("Position and Data"), 1);
   d_input_selection_mode->setCurrentIndex(settings.value("Input_Selection_Mode", 0).toInt());
   d_edit_selection_mode->setCurrentIndex(settings.value("Edit_Selection_Mode", 0).toInt());
   d_output_copy_option->setCurrentIndex(settings.value("Output_Copy_Option", 0).toInt());
@@ -405,7 +407,7 @@ void TVandrel::Copy_Output()
 void TVandrel::Show_Hide_Graph(const bool shown)
 {
   d_graph_dialog->setVisible(shown);
-  d_graph_button->setText(shown ? "Hide Graph" : "Show Graph");
+  d_graph_button->setText(shown ? tr("Hide Graph") : tr("Show Graph"));
 }
 
 void TVandrel::Graph_Closed()
