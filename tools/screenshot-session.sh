@@ -6,6 +6,9 @@ set -e
 openbox >/dev/null 2>&1 &
 manager=$!
 sleep 1
+# The German run starts from the same settings, without the first run's recovery file.
+german_home=$(mktemp -d)
+cp -r "$HOME/.vandrel" "$german_home/"
 ./build/src/vandrel &
 program=$!
 trap 'kill "$program" "$manager" 2>/dev/null || true' EXIT
@@ -29,7 +32,7 @@ xdotool key ctrl+v
 sleep 0.3
 
 # Three editor offsets typed into their cells.
-for cell in "214 4" "239 6.5" "264 -3"; do
+for cell in "240 4" "265 6.5" "290 -3"; do
   set -- $cell
   click 456 "$1"
   xdotool type --delay 40 -- "$2"
@@ -78,3 +81,33 @@ done
 sleep 0.5
 import -window root -crop 942x445+338+0 +repage docs/graph-editing.png
 xdotool mouseup 1
+
+# The same session in German, with decimal commas, into docs/german.png.
+kill "$program"
+wait "$program" 2>/dev/null || true
+HOME="$german_home" LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 ./build/src/vandrel &
+program=$!
+sleep 2
+window=$(xdotool search --sync --name '^Unbenannt.* - Vandrel$' | head -n 1)
+xdotool windowactivate --sync "$window"
+xdotool windowmove --sync "$window" 0 0
+sleep 0.5
+seq 0 30 | awk '{ x = $1 * 10; printf "%.3f\n", 20 + 0.0015 * x * x - 0.35 * x }' \
+  | xclip -selection clipboard
+click 125 189
+click 126 168
+xdotool key ctrl+v
+sleep 0.3
+for cell in "240 4" "265 6,5" "290 -3"; do
+  set -- $cell
+  click 456 "$1"
+  xdotool type --delay 40 -- "$2"
+  xdotool key Return
+done
+click 456 400
+sleep 0.3
+xdotool key alt+b
+sleep 0.7
+import -window root -crop 1001x635+0+0 +repage docs/german.png
+xdotool key Escape
+rm -rf "$german_home"

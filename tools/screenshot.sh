@@ -1,7 +1,8 @@
 #!/bin/sh
 # Photographs the real main window under a virtual X display with a window manager, with
 # a short session of typing, pasting and editing in the graph, into docs/screenshot.png,
-# docs/help-menu.png, docs/graph.png and docs/graph-editing.png. Needs xvfb, openbox,
+# docs/help-menu.png, docs/graph.png, docs/graph-editing.png and, in German,
+# docs/german.png. Needs xvfb, openbox,
 # xdotool, xclip and ImageMagick (installed here when missing). VANDREL_DISPLAY=N picks
 # the display number; otherwise a free one is taken.
 set -e
