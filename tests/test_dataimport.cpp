@@ -166,6 +166,10 @@ void TTestDataImport::Reads_Positions_data()
   QTest::newRow("just beyond tolerance")
     << QByteArray("0,0\n1.00001,10\n2,20\n") << C_LOCALE << Numbers{0, 1, 2} << 3 << true
     << Numbers{0, 10 / 1.00001, 20};
+  // A row fewer, so that the rows stay as far apart as the input's must be.
+  QTest::newRow("jittered, a hair closer than the input's rows")
+    << QByteArray("0,0\n1,10\n1.5,15\n2.9,29\n") << C_LOCALE << Numbers{0, 1.45, 2.9} << 3
+    << true << Numbers{0, 14.5, 29};
   QTest::newRow("unsorted") << QByteArray("2,20\n0,0\n1,10\n") << C_LOCALE << Numbers{0, 1, 2}
                             << 3 << true << Numbers{0, 10, 20};
   QTest::newRow("uneven descending") << QByteArray("4,8\n1,2\n0,0\n") << C_LOCALE

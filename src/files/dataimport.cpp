@@ -37,6 +37,9 @@ const qint64 SEPARATOR_SAMPLE_BYTES = 65536;
 const int SEPARATOR_SAMPLE_LINES = 50;
 // Positions this close to an even range, relative to the span, are taken as even.
 const double EVEN_TOLERANCE = 1.0e-9;
+// The share of rows (at least one) that resampling may drop to keep jittered positions as
+// far apart as the input's rows must be.
+const double RESAMPLING_ROW_LOSS = 0.01;
 const int MAXIMUM_COLUMNS = 2;
 // Room kept for one field's text.
 const int SHORT_FIELD_CAPACITY = 256;
@@ -469,8 +472,25 @@ Point_List Sorted_Points(const std::vector<double> &positions, const std::vector
   return points;
 }
 
-// Uneven or unsorted positions: the values at an even range over the same span, with as
-// many rows as the file has lines, by linear interpolation.
+// The input's smallest increment, as its corrections give a range typed with none.
+double Input_Minimum_Step()
+{
+  return Corrected_Input({0.0, 0.0, 1.0}).range.increment;
+}
+
+// One row for each line, or a few fewer where positions about the input's minimum step
+// apart, but jittered, would otherwise come out a hair closer than it: a measurement taken
+// every millimetre, give or take, is not refused for being finer than a millimetre.
+std::size_t Resampled_Rows(const double &span, const std::size_t lines)
+{
+  const double fitting = std::floor(span / Input_Minimum_Step()) + 1.0;
+  const double fewest = double(lines) - std::max(1.0, double(lines) * RESAMPLING_ROW_LOSS);
+  return fitting < double(lines) && fitting >= std::max(fewest, 2.0) ? std::size_t(fitting)
+                                                                      : lines;
+}
+
+// Uneven or unsorted positions: the values at an even range over the same span, with about
+// as many rows as the file has lines, by linear interpolation.
 bool Resample(const std::vector<double> &positions, const std::vector<double> &values,
               TImportedData *data)
 {
@@ -478,18 +498,14 @@ bool Resample(const std::vector<double> &positions, const std::vector<double> &v
   if (points.front().x == points.back().x) {
     return false;
   }
-  data->series = Even_Series(points.front().x, points.back().x, points.size());
+  const double span = points.back().x - points.front().x;
+  data->series =
+    Even_Series(points.front().x, points.back().x, Resampled_Rows(span, points.size()));
   Point_List table;
   Fill_Positions(data->series, &table);
   Interpolate_At_Positions(points, table, &data->values);
   data->resampled = true;
   return true;
-}
-
-// The input's smallest increment, as its corrections give a range typed with none.
-double Input_Minimum_Step()
-{
-  return Corrected_Input({0.0, 0.0, 1.0}).range.increment;
 }
 
 // The power of ten that spreads positions `spacing` apart to at least `minimum`; the
