@@ -538,13 +538,16 @@ void TEditTable::Repaint_Cells()
   viewport()->update();
 }
 
-// The header measures its width again from the labels of its first and last rows.
+// The header measures its width again from the labels of its first and last rows. Either
+// row's change makes it forget its measure; naming every row would make some Qt versions
+// look up each one, a million calls for what the repaint below does at once.
 void TEditTable::Repaint_Labels(const int count)
 {
   if (count < 1) {
     return;
   }
-  emit model()->headerDataChanged(Qt::Vertical, 0, count - 1);
+  emit model()->headerDataChanged(Qt::Vertical, 0, 0);
+  emit model()->headerDataChanged(Qt::Vertical, count - 1, count - 1);
   verticalHeader()->viewport()->update();
 }
 
