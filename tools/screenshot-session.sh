@@ -9,37 +9,45 @@ sleep 1
 # The German run starts from the same settings, without the first run's recovery file.
 german_home=$(mktemp -d)
 cp -r "$HOME/.vandrel" "$german_home/"
-./build/src/vandrel &
-program=$!
-trap 'kill "$program" "$manager" 2>/dev/null || true' EXIT
-sleep 2
-window=$(xdotool search --sync --name '^Untitled.* - Vandrel$' | head -n 1)
-xdotool windowactivate --sync "$window"
-xdotool windowmove --sync "$window" 0 0
-sleep 0.5
 
 click() {
   xdotool mousemove --window "$window" "$1" "$2" click 1
 }
 
-# A calibration-like curve pasted over the whole input column: click a cell for the
-# focus, then the column title to select the column.
-seq 0 30 | awk '{ x = $1 * 10; printf "%.3f\n", 20 + 0.0015 * x * x - 0.35 * x }' \
-  | xclip -selection clipboard
-click 125 189
-click 126 168
-xdotool key ctrl+v
-sleep 0.3
+# Waits for the main window, titled $1, and puts it in the top-left corner.
+find_window() {
+  sleep 2
+  window=$(xdotool search --sync --name "$1" | head -n 1)
+  xdotool windowactivate --sync "$window"
+  xdotool windowmove --sync "$window" 0 0
+  sleep 0.5
+}
 
-# Three editor offsets typed into their cells.
-for cell in "240 4" "265 6.5" "290 -3"; do
-  set -- $cell
-  click 456 "$1"
-  xdotool type --delay 40 -- "$2"
-  xdotool key Return
-done
-click 456 400
-sleep 0.5
+# A calibration-like curve pasted over the whole input column (a click on a cell for the
+# focus, then on the column title to select the column), and three editor offsets typed
+# into their cells, the middle one written $1.
+fill_window() {
+  seq 0 30 | awk '{ x = $1 * 10; printf "%.3f\n", 20 + 0.0015 * x * x - 0.35 * x }' \
+    | xclip -selection clipboard
+  click 125 189
+  click 126 168
+  xdotool key ctrl+v
+  sleep 0.3
+  for cell in "240 4" "265 $1" "290 -3"; do
+    set -- $cell
+    click 456 "$1"
+    xdotool type --delay 40 -- "$2"
+    xdotool key Return
+  done
+  click 456 400
+  sleep 0.5
+}
+
+./build/src/vandrel &
+program=$!
+trap 'kill "$program" "$manager" 2>/dev/null || true' EXIT
+find_window '^Untitled.* - Vandrel$'
+fill_window 6.5
 import -window "$window" docs/screenshot.png
 
 # The Help menu open over the window: menus are windows of their own, so the picture is
@@ -87,25 +95,8 @@ kill "$program"
 wait "$program" 2>/dev/null || true
 HOME="$german_home" LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 ./build/src/vandrel &
 program=$!
-sleep 2
-window=$(xdotool search --sync --name '^Unbenannt.* - Vandrel$' | head -n 1)
-xdotool windowactivate --sync "$window"
-xdotool windowmove --sync "$window" 0 0
-sleep 0.5
-seq 0 30 | awk '{ x = $1 * 10; printf "%.3f\n", 20 + 0.0015 * x * x - 0.35 * x }' \
-  | xclip -selection clipboard
-click 125 189
-click 126 168
-xdotool key ctrl+v
-sleep 0.3
-for cell in "240 4" "265 6,5" "290 -3"; do
-  set -- $cell
-  click 456 "$1"
-  xdotool type --delay 40 -- "$2"
-  xdotool key Return
-done
-click 456 400
-sleep 0.3
+find_window '^Unbenannt.* - Vandrel$'
+fill_window 6,5
 xdotool key alt+b
 sleep 0.7
 import -window root -crop 1001x635+0+0 +repage docs/german.png
