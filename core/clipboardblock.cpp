@@ -98,41 +98,42 @@ TClipboard_Block::TClipboard_Block(const int precision, const QLocale &locale)
 void TClipboard_Block::Reserve(const qsizetype cells)
 {
   // A cell of a few digits takes about ten characters.
-  d_text.reserve(cells * 10);
+  d_text.reserve(static_cast<std::size_t>(cells) * 10);
 }
 
-// The number goes in with a point, which then becomes the locale's separator.
 void TClipboard_Block::Add(const double &value)
 {
   if (d_row_open) {
-    d_text += QLatin1Char('\t');
+    d_text += '\t';
   }
   d_row_open = true;
-  const qsizetype start = d_text.size();
   Append_Number(value, d_precision, &d_text);
-  if (d_point_kept) {
-    return;
-  }
-  const qsizetype point = d_text.indexOf(QLatin1Char('.'), start);
-  if (point >= 0) {
-    d_text.replace(point, 1, d_decimal_point);
-  }
 }
 
 void TClipboard_Block::End_Row()
 {
-  d_text += QLatin1Char('\n');
+  d_text += '\n';
   d_row_open = false;
+}
+
+// Every point in the text is a number's, as the block holds numbers alone.
+QString TClipboard_Block::Text() const
+{
+  QString text = QString::fromLatin1(d_text.data(), static_cast<qsizetype>(d_text.size()));
+  if (!d_point_kept) {
+    text.replace(QLatin1Char('.'), d_decimal_point);
+  }
+  return text;
 }
 
 QString TClipboard_Block::Html() const
 {
-  return Html_Table(d_text);
+  return Html_Table(Text());
 }
 
 std::unique_ptr<QMimeData> TClipboard_Block::Mime_Data() const
 {
-  return std::make_unique<TClipboard_Mime>(d_text);
+  return std::make_unique<TClipboard_Mime>(Text());
 }
 
 QString Html_Table(const QString &text)

@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <memory>
+#include <string>
 
 class QMimeData;
 
@@ -25,7 +26,7 @@ public:
   void Add(const double &value);
   void End_Row();
 
-  const QString &Text() const { return d_text; }
+  QString Text() const;
   QString Html() const;
   // Both forms; the HTML is made when a receiver first asks for it.
   std::unique_ptr<QMimeData> Mime_Data() const;
@@ -34,7 +35,9 @@ private:
   int d_precision = 1;
   QString d_decimal_point;
   bool d_point_kept = true;
-  QString d_text;
+  // The text in ASCII with points, which become the locale's separator when it is read:
+  // a million numbers cost no text object and no search each.
+  std::string d_text;
   bool d_row_open = false;
 };
 

@@ -196,14 +196,14 @@ QString Format_Number(const double &value, const int precision, const QString &d
                             decimal_point);
 }
 
-void Append_Number(const double &value, const int precision, QString *text)
+void Append_Number(const double &value, const int precision, std::string *text)
 {
   char buffer[BUFFER_SIZE];
   int length = 0;
   if (Format_Exactly(value, precision, buffer, &length)) {
-    text->append(QLatin1String(buffer, length));
+    text->append(buffer, static_cast<std::size_t>(length));
   } else {
-    text->append(Format_Number(value, precision));
+    text->append(Format_Number(value, precision).toLatin1().constData());
   }
 }
 

@@ -4,6 +4,8 @@
 #include <QLocale>
 #include <QString>
 
+#include <string>
+
 // The one number format of tables, fields, graph labels and clipboard text: fixed-point
 // with exactly `precision` digits after the decimal separator (none for 0), a leading
 // minus sign for negative values, no padding and no digit grouping. Without a separator
@@ -11,10 +13,9 @@
 QString Format_Number(const double &value, int precision);
 QString Format_Number(const double &value, int precision, const QString &decimal_point);
 
-// Appends the number as Format_Number gives it with a point to the end of `text`, through
-// a buffer of characters where the number is an ordinary one, so that a million numbers
-// cost no text object each.
-void Append_Number(const double &value, int precision, QString *text);
+// Appends the number as Format_Number gives it with a point to the end of `text`, in
+// ASCII, so that a million numbers cost no text object each.
+void Append_Number(const double &value, int precision, std::string *text);
 
 // A number's text as printf writes it with the space flag and a minimum width: a space
 // where the number has no minus sign, and spaces before it up to `width` characters.
