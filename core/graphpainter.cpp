@@ -111,15 +111,40 @@ bool Clip_To_Pixel_Limit(QPointF *from, QPointF *to)
   return true;
 }
 
+// Where a segment from a point within the limit toward one beyond it reaches the limit,
+// measured from the point within: measured from the far end, the fraction of the way
+// would round away the near end's position, and the line would stop pixels off it.
+QPointF Limit_Crossing(const QPointF &inside, const QPointF &outside)
+{
+  const double limit = PIXEL_LIMIT * 0.5;
+  const QPointF start = inside * 0.5;
+  const QPointF delta = outside * 0.5 - start;
+  double fraction = 1.0;
+  for (const auto &[position, step] : {std::pair(start.x(), delta.x()),
+                                       std::pair(start.y(), delta.y())}) {
+    if (step > 0.0) {
+      fraction = std::min(fraction, (limit - position) / step);
+    } else if (step < 0.0) {
+      fraction = std::min(fraction, (-limit - position) / step);
+    }
+  }
+  return (start + delta * fraction) * 2.0;
+}
+
 void Draw_Segment(QPainter *painter, const QPointF &from, const QPointF &to)
 {
   if (!Is_Finite_Pixel(from) || !Is_Finite_Pixel(to)) {
     return;
   }
+  const bool from_within = Within_Pixel_Limit(from);
+  const bool to_within = Within_Pixel_Limit(to);
   QPointF start = from;
   QPointF end = to;
-  if ((!Within_Pixel_Limit(start) || !Within_Pixel_Limit(end))
-      && !Clip_To_Pixel_Limit(&start, &end)) {
+  if (from_within && !to_within) {
+    end = Limit_Crossing(from, to);
+  } else if (!from_within && to_within) {
+    start = Limit_Crossing(to, from);
+  } else if (!from_within && !Clip_To_Pixel_Limit(&start, &end)) {
     return;
   }
   painter->drawLine(QLineF(start, end));

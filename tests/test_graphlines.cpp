@@ -297,6 +297,7 @@ private slots:
     QTest::addColumn<Point_List>("points");
     QTest::addColumn<double>("ratio");
     QTest::addColumn<bool>("shrunk");
+    QTest::addColumn<bool>("far_off");
     const QList<QPair<QString, Point_List>> sets = {
       {"random walk", Random_Walk(30000, 21)},
       {"smooth", Smooth(40000)},
@@ -310,9 +311,14 @@ private slots:
                                      .arg(set.first)
                                      .arg(ratio)
                                      .arg(shrunk ? ", window one pixel larger" : "")))
-            << set.second << ratio << shrunk;
+            << set.second << ratio << shrunk << false;
         }
       }
+    }
+    // Points some 1e300 pixels off the plot, beyond any whole number a pixel is found in.
+    for (const double ratio : {1.0, 2.0}) {
+      QTest::newRow(qPrintable(QString("points far off the plot, ratio %1").arg(ratio)))
+        << Random_Walk(30000, 25) << ratio << false << true;
     }
   }
 
@@ -324,6 +330,7 @@ private slots:
     QFETCH(Point_List, points);
     QFETCH(double, ratio);
     QFETCH(bool, shrunk);
+    QFETCH(bool, far_off);
     const QSize size(523, 341);
     std::vector<TGraphDataSet> sets(1);
     sets[0].Points = points;
@@ -332,6 +339,10 @@ private slots:
     scene.Sets = &sets;
     scene.Layout = Full_Layout(size.width(), size.height(), 14);
     scene.Mapping = Fit_Mapping(sets, scene.Layout.Plot, 5e-6, false).Mapping;
+    for (std::size_t i = 0; far_off && i < sets[0].Points.size(); i += 101) {
+      sets[0].Points[i].y = (i % 2 ? 1.0 : -1.0) * 1.0e300;
+      sets[0].Points[i + 1].y = sets[0].Points[i].y;
+    }
     TGraph_Set_Cache cache;
     const std::vector<const Point_List *> kept{&cache.Line_Points(sets[0], scene.Mapping)};
     QVERIFY(kept[0]->size() < points.size() / 2);
