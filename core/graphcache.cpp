@@ -79,13 +79,18 @@ void Visit_Range(const TGraphDataSet &set, const std::size_t first, const std::s
   }
 }
 
-// What std::trunc gives, by the processor's own conversion where the value fits it, which
-// is most of the work of finding the columns of a million points.
-double Truncated(const double value)
+// A pixel's whole-number coordinate: what std::trunc gives, as an integer that compares
+// and converts at a single instruction's cost, which is most of the work of finding the
+// columns of a million points. Beyond the integer's range, which lies some 1e18 pixels
+// off the plot, coordinates are held at its ends: points there share a pixel, though no
+// line or dot of theirs reaches the plot.
+using TPixel = long long;
+
+TPixel Truncated(const double value)
 {
-  const double fits = 4.0e15;
-  return value > -fits && value < fits ? static_cast<double>(static_cast<long long>(value))
-                                       : std::trunc(value);
+  const double limit = 4.0e18;
+  return value > -limit && value < limit ? static_cast<TPixel>(value)
+                                         : (value < 0.0 ? TPixel(-limit) : TPixel(limit));
 }
 
 // The pixel column as the painter finds it.
@@ -104,7 +109,7 @@ bool Same_Horizontal(const TGraphMapping &a, const TGraphMapping &b)
 struct TPixel_Row
 {
   std::size_t index = 0;
-  double row = 0.0;
+  TPixel row = 0;
 };
 
 bool By_Row(const TPixel_Row &a, const TPixel_Row &b)
@@ -124,19 +129,19 @@ public:
   explicit TColumn_Group(const TGraphDataSet &set) : d_set(set) {}
 
   // Starts the run anew at a point, keeping the memory of the last.
-  void Start(const TPixel_Row &first, const double column)
+  void Start(const TPixel_Row &first, const TPixel column)
   {
     d_column = column;
     d_first = d_low = d_high = d_last = first;
     d_dots.clear();
   }
 
-  double Column() const { return d_column; }
+  TPixel Column() const { return d_column; }
 
   // A point that shares its pixel with the one before it. The rest of the run's state is
   // followed by the caller in plain values, which stay in registers over a million
   // points, and handed in when the run ends.
-  void Add_Dot(const std::size_t index, const double row)
+  void Add_Dot(const std::size_t index, const TPixel row)
   {
     if (d_dots.empty() || d_dots.back().row != row) {
       d_dots.push_back(TPixel_Row{index, row});
@@ -162,7 +167,7 @@ public:
     d_rows.push_back(d_high);
     std::sort(d_rows.begin(), d_rows.end(), By_Row);
     const std::size_t run = d_first.index;
-    double previous = d_first.row;
+    TPixel previous = d_first.row;
     kept->push_back({run, Read_Point(d_set, d_first.index)});
     for (std::size_t i = 0; i < d_rows.size(); ++i) {
       const TPixel_Row &row = d_rows[i];
@@ -190,13 +195,13 @@ public:
 
 private:
   // The dots are in order of their rows by the time the run is kept.
-  bool Is_Dot(const double row) const
+  bool Is_Dot(const TPixel row) const
   {
     return std::binary_search(d_dots.begin(), d_dots.end(), TPixel_Row{0, row}, By_Row);
   }
 
   const TGraphDataSet &d_set;
-  double d_column = 0.0;
+  TPixel d_column = 0;
   TPixel_Row d_first;
   TPixel_Row d_low;
   TPixel_Row d_high;
@@ -210,7 +215,7 @@ private:
 struct TRun
 {
   bool open = false;
-  double column = 0.0;
+  TPixel column = 0;
   TPixel_Row low;
   TPixel_Row high;
   TPixel_Row previous;
@@ -249,8 +254,8 @@ void Follow_Points(const TVector2 *points, const std::size_t first_index, const 
       kept->push_back({index, point});
       continue;
     }
-    const double column = Truncated(x);
-    const double row = Truncated(y);
+    const TPixel column = Truncated(x);
+    const TPixel row = Truncated(y);
     if (run.open && column == run.column) {
       if (row == run.previous.row) {
         group->Add_Dot(index, row);
