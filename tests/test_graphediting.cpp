@@ -3,6 +3,7 @@
 #include "core/graphwidget.h"
 #include "core/numberformat.h"
 #include "core/tableeditor.h"
+#include "src/model/editoutput.h"
 #include "src/window/graphdialog.h"
 #include "src/window/helpdialogs.h"
 #include "tests/mouse_events.h"
@@ -258,6 +259,28 @@ private slots:
       QVERIFY(std::fabs(window.Graph()->Handle_Position(row).y() - (handle.y() - 40.0)) <= slack);
     }
     QCOMPARE(window.Stack()->count(), 3);
+  }
+
+  // Changes made while the graph window is hidden, new offsets and a new editor range,
+  // reach its points when it is shown again.
+  void handles_follow_changes_made_while_hidden()
+  {
+    TEditing_Window window;
+    window.Find<QToolButton>("graph_button")->click();
+    QVERIFY(!window.Graph()->isVisible());
+    TDocument *document = window.get()->Document();
+    document->Edit_Cells(EDIT_DATA, "Paste", {{2, 0, 7.0}});
+    document->Set_Edit_Range({0, 25, 200});
+    document->Edit_Cells(EDIT_DATA, "Paste", {{3, 0, -4.0}});
+    window.Find<QToolButton>("graph_button")->click();
+    QVERIFY(QTest::qWaitForWindowExposed(window.Dialog()));
+    const Point_List expected = Output_At_Edit_Positions(document->Model());
+    const Point_List &shown = window.Graph()->Handles().Points();
+    QCOMPARE(shown.size(), expected.size());
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+      QCOMPARE(shown[i].x, expected[i].x);
+      QCOMPARE(shown[i].y, expected[i].y);
+    }
   }
 
   // A click selects a point and makes its row current in the editor table; Ctrl+click adds;

@@ -141,6 +141,9 @@ void TGraph_Editing::Add_Key_Commands()
 bool TGraph_Editing::eventFilter(QObject *watched, QEvent *event)
 {
   const QEvent::Type type = event->type();
+  if (watched == d_graph && type == QEvent::Show && d_handles_stale) {
+    Show_Handles();
+  }
   if (watched != d_graph || (type != QEvent::ShortcutOverride && type != QEvent::KeyPress)) {
     return false;
   }
@@ -174,9 +177,14 @@ void TGraph_Editing::Follow()
 }
 
 // After every change: the handles move with the output, and a new editor range brings
-// new handles, which take the table's selection.
+// new handles, which take the table's selection. A hidden graph gets its handles when it
+// is shown: a hundred thousand of them cost more than the rest of a typed value.
 void TGraph_Editing::Show_Handles()
 {
+  d_handles_stale = !d_graph->isVisible();
+  if (d_handles_stale) {
+    return;
+  }
   const int count = d_graph->Handles().Count();
   d_graph->Set_Handles(Output_At_Edit_Positions(d_document->Model()));
   if (d_graph->Handles().Count() != count) {

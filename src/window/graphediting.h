@@ -85,6 +85,8 @@ private:
   TTableLineEditor *d_field;
   int d_precision = 1;
   bool d_keeping_view = false;
+  // The document changed while the graph was hidden.
+  bool d_handles_stale = false;
   // The graph's selection is being shown in the table, which must not answer back.
   bool d_showing_selection = false;
   // The drag under way (0 when none), its rows, their offsets when it started and which
