@@ -93,12 +93,13 @@ TPixel Truncated(const double value)
                                          : (value < 0.0 ? TPixel(-limit) : TPixel(limit));
 }
 
-// The pixel column as the painter finds it.
-double Pixel_Column(const TVector2 &point, const TGraphMapping &mapping)
+// The pixel column of a point as its run is found; false where it has none.
+bool Pixel_Column(const TVector2 &point, const TGraphMapping &mapping, TPixel *column)
 {
-  return std::trunc(point.x * mapping.XScale + mapping.XOffset);
+  const double x = point.x * mapping.XScale + mapping.XOffset;
+  *column = Truncated(x);
+  return std::isfinite(x);
 }
-
 
 bool Same_Horizontal(const TGraphMapping &a, const TGraphMapping &b)
 {
@@ -129,14 +130,11 @@ public:
   explicit TColumn_Group(const TGraphDataSet &set) : d_set(set) {}
 
   // Starts the run anew at a point, keeping the memory of the last.
-  void Start(const TPixel_Row &first, const TPixel column)
+  void Start(const TPixel_Row &first)
   {
-    d_column = column;
     d_first = d_low = d_high = d_last = first;
     d_dots.clear();
   }
-
-  TPixel Column() const { return d_column; }
 
   // A point that shares its pixel with the one before it. The rest of the run's state is
   // followed by the caller in plain values, which stay in registers over a million
@@ -201,7 +199,6 @@ private:
   }
 
   const TGraphDataSet &d_set;
-  TPixel d_column = 0;
   TPixel_Row d_first;
   TPixel_Row d_low;
   TPixel_Row d_high;
@@ -272,7 +269,7 @@ void Follow_Points(const TVector2 *points, const std::size_t first_index, const 
       continue;
     }
     End_Run(group, &run, kept);
-    group->Start(TPixel_Row{index, row}, column);
+    group->Start(TPixel_Row{index, row});
     run.column = column;
     run.low = run.high = run.previous = TPixel_Row{index, row};
     run.open = true;
@@ -441,11 +438,13 @@ void TGraph_Set_Cache::Rereduce_Changed(const TGraphDataSet &set)
 
 std::size_t TGraph_Set_Cache::Column_Start(const TGraphDataSet &set, std::size_t index) const
 {
-  const double column = Pixel_Column(Read_Point(set, index), d_mapping);
-  if (!std::isfinite(column)) {
+  TPixel column = 0;
+  if (!Pixel_Column(Read_Point(set, index), d_mapping, &column)) {
     return index;
   }
-  while (index > 0 && Pixel_Column(Read_Point(set, index - 1), d_mapping) == column) {
+  TPixel before = 0;
+  while (index > 0 && Pixel_Column(Read_Point(set, index - 1), d_mapping, &before)
+         && before == column) {
     --index;
   }
   return index;
@@ -453,11 +452,13 @@ std::size_t TGraph_Set_Cache::Column_Start(const TGraphDataSet &set, std::size_t
 
 std::size_t TGraph_Set_Cache::Column_End(const TGraphDataSet &set, std::size_t index) const
 {
-  const double column = Pixel_Column(Read_Point(set, index), d_mapping);
-  if (!std::isfinite(column)) {
+  TPixel column = 0;
+  if (!Pixel_Column(Read_Point(set, index), d_mapping, &column)) {
     return index;
   }
-  while (index + 1 < d_count && Pixel_Column(Read_Point(set, index + 1), d_mapping) == column) {
+  TPixel after = 0;
+  while (index + 1 < d_count && Pixel_Column(Read_Point(set, index + 1), d_mapping, &after)
+         && after == column) {
     ++index;
   }
   return index;
