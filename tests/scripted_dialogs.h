@@ -79,6 +79,17 @@ public:
   TVandrel *operator->() const { return d_window.get(); }
   TScripted_Dialogs &Dialogs() const { return *d_dialogs; }
 
+  // The window's child of that name; a test that lacks it cannot go on.
+  template <class TChild>
+  TChild *Find(const QString &name) const
+  {
+    TChild *child = d_window->findChild<TChild *>(name);
+    if (!child) {
+      qFatal("no child %s", qPrintable(name));
+    }
+    return child;
+  }
+
 protected:
   std::unique_ptr<TVandrel> d_window;
   TScripted_Dialogs *d_dialogs = nullptr;

@@ -43,16 +43,6 @@ public:
     Activate_Graph();
   }
 
-  template <class TChild>
-  TChild *Find(const QString &name) const
-  {
-    TChild *child = d_window->findChild<TChild *>(name);
-    if (!child) {
-      qFatal("no child %s", qPrintable(name));
-    }
-    return child;
-  }
-
   TVandrel *get() const { return d_window.get(); }
   TInterpolationGraphDialog *Dialog() const { return Find<TInterpolationGraphDialog>("graph_dialog"); }
   TGraphWidget *Graph() const { return Find<TGraphWidget>("graph_widget"); }

@@ -36,16 +36,6 @@ class TWindow : public TScripted_Window
 public:
   QUndoStack *Stack() const { return d_window->Document()->Undo_Stack(); }
 
-  template <class TChild>
-  TChild *Find(const QString &name) const
-  {
-    TChild *child = d_window->findChild<TChild *>(name);
-    if (!child) {
-      qFatal("no child %s", qPrintable(name));
-    }
-    return child;
-  }
-
   TEditTable *Table(const QString &group) const { return Find<TEditTable>(group + "_table"); }
   QAction *Action(const QString &name) const { return Find<QAction>(name + "_action"); }
 
